@@ -31,7 +31,8 @@ QString FromCp1252(const QByteArray& bytes)
     QChar* out = text.data();
     for (char b : bytes) {
         const auto byte = static_cast<unsigned char>(b);
-        *out++ = (byte >= 0x80 && byte < 0xA0) ? QChar(kHighControls[byte - 0x80]) : QChar(static_cast<char16_t>(byte));
+        *out++ = (byte >= 0x80 && byte < 0xA0) ? QChar(kHighControls[byte - 0x80])
+                                               : QChar(static_cast<char16_t>(byte));
     }
     return text;
 }

@@ -17,6 +17,9 @@ QString FromCp1252(const QByteArray& bytes);
 QByteArray ToCp1252(const QString& text);
 
 // Convenience for string literals and C strings given in Windows-1252.
-inline QString FromCp1252(const char* bytes) { return FromCp1252(QByteArray(bytes)); }
+inline QString FromCp1252(const char* bytes)
+{
+    return FromCp1252(QByteArray(bytes));
+}
 
 } // namespace fakvo

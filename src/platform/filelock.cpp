@@ -8,7 +8,10 @@
 
 namespace fakvo {
 
-FileLock::~FileLock() { Unlock(); }
+FileLock::~FileLock()
+{
+    Unlock();
+}
 
 bool FileLock::Lock(const QString& path, const QByteArray& content)
 {
@@ -31,7 +34,8 @@ bool FileLock::Lock(const QString& path, const QByteArray& content)
 void FileLock::Unlock()
 {
     if (m_fd >= 0) {
-        ::flock(m_fd, LOCK_UN);
+        // Closing our descriptor releases the lock. No explicit LOCK_UN: a forked child that
+        // inherited the descriptor would otherwise release the parent's lock with its own.
         ::close(m_fd);
         m_fd = -1;
     }

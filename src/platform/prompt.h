@@ -11,7 +11,11 @@
 
 namespace fakvo {
 
-enum class PromptMode { Message, Question };
+enum class PromptMode
+{
+    Message,
+    Question
+};
 
 // The answer codes of the message dialog: OK in message mode, Yes or No in question mode.
 inline constexpr int kAnswerOk = 1;

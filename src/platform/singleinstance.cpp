@@ -12,7 +12,8 @@ constexpr int kConnectTimeoutMs = 500;
 const char kRaiseRequest[] = "raise\n";
 } // namespace
 
-SingleInstance::SingleInstance(QString key, QObject* parent) : QObject(parent), m_key(std::move(key))
+SingleInstance::SingleInstance(QString key, QObject* parent)
+    : QObject(parent), m_key(std::move(key))
 {
 }
 

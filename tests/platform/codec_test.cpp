@@ -16,7 +16,8 @@ TEST(Codec, GermanTextAndTheEuroSign)
 {
     const QString text = QStringLiteral("Grüße, Jänner: 12 € ¿");
     const QByteArray bytes = ToCp1252(text);
-    EXPECT_EQ(bytes, QByteArray("Gr\xFC\xDF" "e, J\xE4nner: 12 \x80 \xBF"));
+    EXPECT_EQ(bytes, QByteArray("Gr\xFC\xDF"
+                                "e, J\xE4nner: 12 \x80 \xBF"));
     EXPECT_EQ(FromCp1252(bytes), text);
 }
 
