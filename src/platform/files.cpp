@@ -28,7 +28,7 @@ bool CopyFolderFiles(const QString& fromDir, const QString& toDir)
     if (!QDir().mkpath(toDir))
         return false;
     bool allCopied = true;
-    const auto entries = from.entryInfoList(QDir::Files | QDir::Hidden);
+    const auto entries = from.entryInfoList(QDir::Files);
     for (const QFileInfo& entry : entries) {
         const QString target = QDir(toDir).filePath(entry.fileName());
         QFile::remove(target);

@@ -1,0 +1,98 @@
+#pragma once
+// The main window: start-up sequence, profile switching, caption and the exit routine. The
+// editor areas inside it belong to the document editor.
+
+#include "app/commandline.h"
+#include "app/startup.h"
+#include "config/configuration.h"
+#include "platform/workstation.h"
+
+#include <QMainWindow>
+
+#include <optional>
+
+class QLabel;
+class QListWidget;
+class QMenu;
+class QTableWidget;
+class QTreeWidget;
+class QGroupBox;
+
+namespace fakvo {
+
+// What start-up learns from the operating system; tests pass their own.
+struct StartEnvironment
+{
+    QString applicationDir;
+    QString currentDir;
+    QString homeDir;
+    std::optional<HardwareAddress> hardwareAddress;
+    QString hostName;
+    QString loginName;
+
+    static StartEnvironment FromSystem();
+};
+
+class CZelvaDlg : public QMainWindow
+{
+    Q_OBJECT
+public:
+    CZelvaDlg(StartOptions options, StartEnvironment environment, QWidget* parent = nullptr);
+    ~CZelvaDlg() override;
+
+    // Runs the initialisation steps. False when the application must end (the reason has
+    // been shown); the caller then runs no event loop.
+    bool Initialise();
+
+    const Configuration& config() const { return m_config; }
+    const QString& dataFolder() const { return m_config.dataFolder; }
+    const QString& fileStem() const { return m_fileStem; }
+    QString computerName() const { return m_computerName; }
+
+    // Loads profile `index` (0 for the first) as the menu entries "Lade Konfiguration &%s" do.
+    void SwitchProfile(int index);
+    void RefreshCaption();
+    void ShowStatus(const QString& text);
+
+    // The exit routine; false when the user chose to keep the application running.
+    bool RunExitRoutine();
+
+    // Brings the window to the front, restored if minimised (a second start asked for it).
+    void BringToFront();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void BuildWidgets();
+    void BuildMenus();
+    void FillProfileMenu();
+    bool PrepareDataFolder();
+    bool WriteTest();
+    bool LoadActiveProfile();
+    void ApplyClerk();
+    void EndForced();
+
+    StartOptions m_options;
+    StartEnvironment m_env;
+    Configuration m_config;
+    NetworkRole m_role = NetworkRole::None;
+    QString m_fileStem;
+    QString m_computerName;
+    QString m_clerk;
+    bool m_forcedEnd = false;
+    bool m_exitDone = false;
+
+    QMenu* m_fileMenu = nullptr;
+    QList<QAction*> m_profileActions;
+    QAction* m_exitAction = nullptr;
+    QLabel* m_typeCaption = nullptr;
+    QGroupBox* m_recipientBox = nullptr;
+    QTableWidget* m_productList = nullptr;
+    QListWidget* m_selectionList = nullptr;
+    QLabel* m_statusText = nullptr;
+    QTreeWidget* m_overview = nullptr;
+};
+
+} // namespace fakvo
