@@ -99,7 +99,11 @@ TEST_F(ConfigFileTest, EachLoadStartsFromTheDefaultsExceptKeptKeys)
         "WAEHRUNGIST=1\r\nSERVERPORT=3000\r\nBRIEFTEXTZEILEN=1,2\r\nDATUM=1,2,left\r\n", "a.cfg"));
     ASSERT_TRUE(Load("LOGMAX=5\r\n", "b.cfg"));
     EXPECT_EQ(config.WAEHRUNGIST, 0);
-    EXPECT_EQ(config.DATUM, (TextItem{.x = 1240, .y = 800, .alignment = Alignment::Right}));
+    TextItem datum;
+    datum.x = 1240;
+    datum.y = 800;
+    datum.alignment = Alignment::Right;
+    EXPECT_EQ(config.DATUM, datum);
     EXPECT_EQ(config.SERVERPORT, 3000) << "kept from the previous profile";
     EXPECT_EQ(config.BRIEFTEXTZEILEN, (QList<int>{1, 2}));
 }
