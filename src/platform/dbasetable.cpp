@@ -381,7 +381,11 @@ QString DbaseTable::FieldText(int field) const
 
 long long DbaseTable::FieldNumber(int field) const
 {
-    const QString text = FieldText(field);
+    return NumberFromText(FieldText(field));
+}
+
+long long DbaseTable::NumberFromText(const QString& text)
+{
     qsizetype i = 0;
     while (i < text.size() && (text.at(i) == u' ' || text.at(i) == u'\t'))
         ++i;

@@ -89,9 +89,11 @@ public:
     // The field's text as stored, blanks included, up to the first NUL byte; empty when
     // there is no current record or no such field.
     QString FieldText(int field) const;
-    // The field read as an integer the way atol reads it (leading blanks, sign, digits);
-    // 0 when it holds none.
+    // The field read as an integer by NumberFromText.
     long long FieldNumber(int field) const;
+    // A number read from text the way atol reads it: leading blanks, a sign, the digits up to
+    // the first other character; 0 when there are none.
+    static long long NumberFromText(const QString& text);
 
     // Character fields take the text left-aligned and blank-padded, cut at the field length;
     // numeric fields right-aligned, and '*' throughout when it does not fit.
