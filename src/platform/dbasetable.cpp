@@ -5,7 +5,9 @@
 #include <QDate>
 
 #include <algorithm>
+#include <array>
 #include <climits>
+#include <string_view>
 
 namespace fakvo {
 namespace {
@@ -27,35 +29,14 @@ constexpr int kMaxRecordLength = 4000;
 // with and without memo, FoxPro and Visual FoxPro. Memo contents are not read.
 bool KnownVersion(unsigned char version)
 {
-    switch (version) {
-    case 0x03:
-    case 0x04:
-    case 0x05:
-    case 0x30:
-    case 0x31:
-    case 0x83:
-    case 0x8B:
-    case 0xCB:
-    case 0xF5:
-        return true;
-    default:
-        return false;
-    }
+    constexpr std::array<unsigned char, 9> kVersions = {0x03, 0x04, 0x05, 0x30, 0x31,
+                                                        0x83, 0x8B, 0xCB, 0xF5};
+    return std::find(kVersions.begin(), kVersions.end(), version) != kVersions.end();
 }
 
 bool KnownType(char type)
 {
-    switch (type) {
-    case 'C':
-    case 'N':
-    case 'D':
-    case 'L':
-    case 'F':
-    case 'M':
-        return true;
-    default:
-        return false;
-    }
+    return type != '\0' && std::string_view("CNDLFM").find(type) != std::string_view::npos;
 }
 
 unsigned int ReadUint(const QByteArray& bytes, int at, int size)

@@ -69,13 +69,19 @@ TableStatus LogTable::Open()
 
 void LogTable::AppendLogEntry(long long docNumber, const QString& text)
 {
+    // An entry logged while the failure is being shown (by the dialog, say) is lost with the
+    // failed one instead of reporting again without end.
+    if (reporting_)
+        return;
     const int count = table_.RecordCount();
     if (count >= 0 && WriteEntry(count, docNumber, text))
         return;
     table_.Close();
+    reporting_ = true;
     FrageJaNein(QStringLiteral("Fehler beim Schreiben von Log-Infos! Datei: %1")
                     .arg(QFileInfo(path_).fileName()),
                 PromptMode::Message);
+    reporting_ = false;
     Open();
 }
 

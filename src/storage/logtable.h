@@ -51,6 +51,7 @@ private:
     QString client_;
     QString configName_;
     NowFunction now_;
+    bool reporting_ = false;
 };
 
 } // namespace fakvo

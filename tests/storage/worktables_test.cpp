@@ -333,7 +333,23 @@ TEST_F(WorkTables, BrokenLogIsReportedRecreatedWhenGoneAndNeverOverwritten)
     EXPECT_EQ(log.ReadLogRecord(1)->id, 1);
     EXPECT_EQ(log.ReadLogRecord(1)->text, QStringLiteral("danach"));
 
+    // A message dialog that logs while the failure is shown does not report again.
+    messages.clear();
+    ASSERT_TRUE(QFile::remove(path));
+    const PromptHandler capture =
+        SetPromptHandler({[&](const QString& text, PromptMode) {
+                              messages.append(text);
+                              log.AppendLogEntry(0, QStringLiteral("Dialog"));
+                              return kAnswerOk;
+                          },
+                          {}});
+    log.AppendLogEntry(0, QStringLiteral("verloren"));
+    SetPromptHandler(capture);
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(log.RecordCount(), 0);
+
     // A damaged file: reported on every entry, never replaced.
+    log.AppendLogEntry(0, QStringLiteral("danach"));
     messages.clear();
     ASSERT_TRUE(QFile::resize(path, QFile(path).size() - 10));
     const QByteArray damaged = ReadAll(path);
