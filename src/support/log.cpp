@@ -14,6 +14,7 @@ struct LogState
     std::mutex queueMutex;
     QList<std::pair<long long, QString>> queue;
     LogSink sink;
+    std::function<void()> queueNotifier;
 };
 
 LogState& State()
@@ -36,9 +37,16 @@ void Log(long long docNumber, const QString& text)
 void QueueLog(long long docNumber, const QString& text)
 {
     auto& state = State();
-    std::lock_guard lock(state.queueMutex);
-    if (state.queue.size() < kLogQueueLimit)
+    std::function<void()> notifier;
+    {
+        std::lock_guard lock(state.queueMutex);
+        if (state.queue.size() >= kLogQueueLimit)
+            return;
         state.queue.append({docNumber, text});
+        notifier = state.queueNotifier;
+    }
+    if (notifier)
+        notifier();
 }
 
 void FlushLogQueue()
@@ -51,6 +59,13 @@ void FlushLogQueue()
     }
     for (const auto& [docNumber, text] : pending)
         Log(docNumber, text);
+}
+
+void SetLogQueueNotifier(std::function<void()> notifier)
+{
+    auto& state = State();
+    std::lock_guard lock(state.queueMutex);
+    state.queueNotifier = std::move(notifier);
 }
 
 LogSink SetLogSink(LogSink sink)

@@ -20,6 +20,11 @@ void FlushLogQueue();
 // Installs the sink that keeps the entries and returns the previous one.
 LogSink SetLogSink(LogSink sink);
 
+// Installs what `QueueLog` calls after queuing an entry, on the queuing thread, so the window
+// can be asked to run `FlushLogQueue` (the application posts itself a queued call). Install
+// it before other threads log.
+void SetLogQueueNotifier(std::function<void()> notifier);
+
 // The most entries the queue holds; further ones are dropped.
 inline constexpr int kLogQueueLimit = 1000;
 
