@@ -1,43 +1,35 @@
+// The main window's widgets, menus and commands. Start-up and exit are in mainwindow_startup.cpp.
+
 #include "mainwindow.h"
 
-#include "app/datafolder.h"
+#include "app/logviewer.h"
+#include "app/model/codes.h"
+#include "app/model/documenttype.h"
 #include "config/configfile.h"
+#include "config/ui/settingsdialog.h"
+#include "platform/files.h"
 #include "platform/prompt.h"
+#include "storage/logtable.h"
+#include "storage/worksettings.h"
 #include "support/log.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QDir>
+#include <QComboBox>
 #include <QFile>
-#include <QFileInfo>
+#include <QFormLayout>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QScreen>
 #include <QSplitter>
 #include <QTableWidget>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace fakvo {
-
-StartEnvironment StartEnvironment::FromSystem()
-{
-    StartEnvironment env;
-    env.applicationDir = QCoreApplication::applicationDirPath();
-    env.currentDir = QDir::currentPath();
-    env.homeDir = QDir::homePath();
-    env.hardwareAddress = FirstAdapterHardwareAddress();
-    env.hostName = HostName();
-    env.loginName = LoginName();
-    return env;
-}
 
 CZelvaDlg::CZelvaDlg(StartOptions options, StartEnvironment environment, QWidget* parent)
     : QMainWindow(parent), m_options(std::move(options)), m_env(std::move(environment))
@@ -47,7 +39,10 @@ CZelvaDlg::CZelvaDlg(StartOptions options, StartEnvironment environment, QWidget
     BuildMenus();
 }
 
-CZelvaDlg::~CZelvaDlg() = default;
+CZelvaDlg::~CZelvaDlg()
+{
+    RunExitRoutine();
+}
 
 void CZelvaDlg::BuildWidgets()
 {
@@ -70,6 +65,12 @@ void CZelvaDlg::BuildWidgets()
     leftLayout->setContentsMargins(0, 0, 0, 0);
     m_recipientBox = new QGroupBox(left);
     m_recipientBox->setObjectName(QStringLiteral("recipient"));
+    auto* recipient = new QFormLayout(m_recipientBox);
+    for (const char* label : {"z. Hd.", "Name", "Name 2", "Straße", "PLZ / Ort"})
+        recipient->addRow(QString::fromUtf8(label), new QLineEdit(m_recipientBox));
+    m_country = new QComboBox(m_recipientBox);
+    m_country->setObjectName(QStringLiteral("country"));
+    recipient->addRow(QStringLiteral("Land"), m_country);
     leftLayout->addWidget(m_recipientBox);
     m_productList = new QTableWidget(0, 8, left);
     m_productList->setObjectName(QStringLiteral("productList"));
@@ -96,10 +97,26 @@ void CZelvaDlg::BuildWidgets()
 
 void CZelvaDlg::BuildMenus()
 {
+    auto addCommand = [this](QMenu* menu, const char* text, QKeySequence key, auto slot) {
+        QAction* action = menu->addAction(QString::fromUtf8(text));
+        if (!key.isEmpty())
+            action->setShortcut(key);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+
     m_fileMenu = menuBar()->addMenu(QStringLiteral("&Datei"));
-    m_exitAction = m_fileMenu->addAction(QStringLiteral("&Beenden \tALT-F4"));
-    m_exitAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
-    connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
+    m_settingsAction = addCommand(m_fileMenu, "Ko&nfigurationseinstellungen... \tSTRG-N",
+                                  QKeySequence(Qt::CTRL | Qt::Key_N), &CZelvaDlg::EditSettings);
+    addCommand(m_fileMenu, "&Beenden \tALT-F4", QKeySequence(Qt::ALT | Qt::Key_F4),
+               &QWidget::close);
+
+    QMenu* logMenu = menuBar()->addMenu(QStringLiteral("Protokol&l"));
+    addCommand(logMenu, "Zeige &Protokoll \tALT-P", QKeySequence(Qt::ALT | Qt::Key_P),
+               &CZelvaDlg::ShowLogViewer);
+    addCommand(logMenu, "Sql Logfile anzeigen\tSTRG-ALT-L",
+               QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_L), &CZelvaDlg::ShowSqlLog);
+    addCommand(logMenu, "Sql Logfile löschen", QKeySequence(), &CZelvaDlg::DeleteSqlLog);
 }
 
 void CZelvaDlg::FillProfileMenu()
@@ -114,149 +131,23 @@ void CZelvaDlg::FillProfileMenu()
         action->setData(static_cast<int>(40001 + i));
         connect(action, &QAction::triggered, this,
                 [this, i] { SwitchProfile(static_cast<int>(i)); });
-        m_fileMenu->insertAction(m_exitAction, action);
+        m_fileMenu->insertAction(m_settingsAction, action);
         m_profileActions << action;
     }
 }
 
-bool CZelvaDlg::PrepareDataFolder()
+void CZelvaDlg::ShowDocumentType()
 {
-    m_config.dataFolder = ChooseDataFolder(m_env.currentDir, m_env.homeDir);
-    if (!QFileInfo(m_config.dataFolder).isDir()) {
-        QDir().mkpath(m_config.dataFolder);
-        const QString startData = FindStartData(m_env.applicationDir);
-        if (startData.isEmpty() || !FillNewDataFolder(startData, m_config.dataFolder))
-            Log(0, QStringLiteral("Startdaten konnten nicht vollständig kopiert werden: ") +
-                       startData);
-    }
-    if (!QDir::setCurrent(m_config.dataFolder)) {
-        FrageJaNein(QStringLiteral("Datenverzeichnis konnte nicht gesetzt werden!"));
-        return true;
-    }
-    return true;
-}
-
-bool CZelvaDlg::WriteTest()
-{
-    // A copy of the profile list under the computer's name shows that the folder is writable.
-    const QString testFile =
-        QDir(m_config.dataFolder).filePath(m_computerName + QStringLiteral(".tes"));
-    QFile::remove(testFile);
-    const QString profileList = QDir(m_config.dataFolder).filePath(QStringLiteral("Fakvo.cfg"));
-    bool written = QFile::exists(profileList) ? QFile::copy(profileList, testFile) : false;
-    if (!written) {
-        QFile probe(testFile);
-        written = probe.open(QIODevice::WriteOnly) && probe.write("xx", 2) == 2;
-    }
-    QFile::remove(testFile);
-    if (written)
-        return true;
-    FrageJaNein(QStringLiteral("Bitte starten Sie das Programm mit als Administrator! (ERROR:1)\n\n"
-                               "Im Verzeichnis: '") +
-                m_config.dataFolder + QStringLiteral("' besitzen Sie keine Schreibrechte!"));
-    return false;
-}
-
-bool CZelvaDlg::LoadActiveProfile()
-{
-    const int index = m_config.activeProfile;
-    if (index < 0 || index >= m_config.profiles.size()) {
-        FrageJaNein(QStringLiteral("Das Profil Nr. %1 ist in der Profilliste nicht vorhanden! "
-                                   "Programm wird beendet.")
-                        .arg(index));
-        return false;
-    }
-    const QString path = m_config.profiles[index].path;
-    if (LoadConfiguration(m_config, path))
-        return true;
-    if (QFile::exists(path))
-        FrageJaNein(QStringLiteral("Die Konfigurationsdatei '%1' enthält keine Einstellungen! "
-                                   "Programm wird beendet.")
-                        .arg(path));
-    return false;
-}
-
-void CZelvaDlg::ApplyClerk()
-{
-    m_clerk = m_config.DOCBEARBEITER;
-    if (m_clerk.contains(QStringLiteral("WindowsBenutzer")))
-        m_clerk = m_env.loginName;
-}
-
-bool CZelvaDlg::Initialise()
-{
-    // The folders: data folder (new ones filled from the start data), write test, subfolders.
-    PrepareDataFolder();
-    if (!WriteTest()) {
-        EndForced();
-        return false;
-    }
-    Log(0, QStringLiteral("Programm wurde gestartet"));
-    for (const QString& message : CreateDataSubfolders(m_config.dataFolder, m_options.serverMode))
-        FrageJaNein(message);
-
-    const QScreen* screen = this->screen();
-    if (screen != nullptr) {
-        const QRect available = screen->availableGeometry();
-        resize(available.width() - 5, std::max(600, available.height() - 5));
-    }
-
-    // Profiles: the list, its menu entries, then the selected profile's configuration.
-    m_config.explicitFile = m_options.explicitConfigFile;
-    m_config.serverMode = m_options.serverMode;
-    if (!ReadProfileList(m_config)) {
-        EndForced();
-        return false;
-    }
-    FillProfileMenu();
-    m_config.activeProfile = m_options.profileIndex;
-    if (!LoadActiveProfile()) {
-        EndForced();
-        return false;
-    }
-
-    // Workstation identity. No network role until a server name is configured; the
-    // workstation messaging is not part of this version, so a configured name is only noted.
-    if (!m_options.noNetwork && !m_config.SERVERNAME.isEmpty())
-        Log(0, QStringLiteral("Netzwerkbetrieb ist in dieser Version nicht verfügbar: ") +
-                   m_config.SERVERNAME);
-    m_role = NetworkRole::None;
-    m_computerName = m_role == NetworkRole::None ? QString() : m_env.hostName;
-    m_fileStem =
-        WorkstationFileStem(m_env.hardwareAddress, m_role != NetworkRole::None, m_computerName);
-
-    RefreshCaption();
-    ApplyClerk();
-
-    if (m_options.serverMode) {
-        ReadServerSettings(m_config.dataFolder);
-        if (m_options.serverClientNumber > 0) {
-            m_config.clientNumber = m_options.serverClientNumber;
-            if (!LoadConfiguration(m_config, ClientConfigurationPath(m_config.dataFolder,
-                                                                     m_config.clientNumber))) {
-                EndForced();
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
-void CZelvaDlg::EndForced()
-{
-    m_forcedEnd = true;
-    RunExitRoutine();
-}
-
-void CZelvaDlg::SwitchProfile(int index)
-{
-    if (index < 0 || index >= m_config.profiles.size())
-        return;
-    // A failed load leaves the defaults in force, as a profile command does.
-    LoadConfiguration(m_config, m_config.profiles[index].path);
-    m_config.activeProfile = index;
-    ApplyClerk();
-    RefreshCaption();
+    const DocumentType type = m_document.type;
+    const DocumentTypeTraits& traits = TypeTraits(type);
+    m_typeCaption->setText(DocumentCaption(type, m_document.conditions.reminderLevel, m_config));
+    QPalette palette = m_typeCaption->palette();
+    palette.setColor(QPalette::WindowText, QColor(traits.captionText.red, traits.captionText.green,
+                                                  traits.captionText.blue));
+    palette.setColor(QPalette::Window,
+                     QColor(traits.captionBackground.red, traits.captionBackground.green,
+                            traits.captionBackground.blue));
+    m_typeCaption->setPalette(palette);
 }
 
 void CZelvaDlg::RefreshCaption()
@@ -270,16 +161,6 @@ void CZelvaDlg::RefreshCaption()
 void CZelvaDlg::ShowStatus(const QString& text)
 {
     m_statusText->setText(text);
-}
-
-bool CZelvaDlg::RunExitRoutine()
-{
-    if (m_exitDone)
-        return true;
-    Log(0, QStringLiteral("Programm wurde beendet"));
-    FlushLogQueue();
-    m_exitDone = true;
-    return true;
 }
 
 void CZelvaDlg::BringToFront()
@@ -307,6 +188,70 @@ void CZelvaDlg::keyPressEvent(QKeyEvent* event)
         return;
     }
     QMainWindow::keyPressEvent(event);
+}
+
+void CZelvaDlg::EditSettings()
+{
+    const bool networkMode = m_role != NetworkRole::None;
+    // The choosers list data sources, tables and columns once the database layer is wired in.
+    const ConfigChangeResult result =
+        RunConfigChange(m_config, networkMode, [this](Configuration& config) {
+            CEinstellungen sheet(config, SettingsCatalog{}, this);
+            if (sheet.exec() != QDialog::Accepted)
+                return false;
+            sheet.WriteOpenedPages(config);
+            return true;
+        });
+    if (result == ConfigChangeResult::Saved) {
+        OnConfigurationLoaded();
+        RefreshCaption();
+    } else if (result == ConfigChangeResult::LoadFailed) {
+        EndForced();
+        close();
+    }
+}
+
+void CZelvaDlg::ShowLogViewer()
+{
+    if (!m_logTable)
+        return;
+    const QString text = LogViewerText(ReadLogForViewer(*m_logTable), m_fileStem, m_config.path);
+    CProtokoll viewer(
+        text,
+        [](const QString&) {
+            FrageJaNein(QStringLiteral(
+                "Das Drucken des Protokolls ist in dieser Version noch nicht verfügbar."));
+        },
+        this);
+    viewer.exec();
+}
+
+void CZelvaDlg::ShowSqlLog()
+{
+    const QString path = SqlLogPath();
+    if (!QFile::exists(path)) {
+        FrageJaNein(QStringLiteral(
+            "Derzeit sind keine Log-Einträge vorhanden.\n\nSie aktiviern die SQL Log-Funktion "
+            "indem Sie im "
+            "Hauptmenü unter\nDatei->Einstellungen->Kunfigurationseinstellungen->Adressen\ndie "
+            "entprechende "
+            "Schaltfläche aktivieren."));
+        return;
+    }
+    if (!OpenInTextEditor(path))
+        FrageJaNein(QStringLiteral("Die Datei '%1' kann nicht geöffnet werden!").arg(path));
+}
+
+void CZelvaDlg::DeleteSqlLog()
+{
+    const QString path = SqlLogPath();
+    if (!QFile::exists(path)) {
+        FrageJaNein(QStringLiteral("Es existiert kein Log-File zum Löschen."));
+        return;
+    }
+    if (FrageJaNein(QStringLiteral("Wollen Sie wirklich die das Sql-Logfile löschen?"),
+                    PromptMode::Question) == kAnswerYes)
+        QFile::remove(path);
 }
 
 } // namespace fakvo

@@ -3,14 +3,18 @@
 // editor areas inside it belong to the document editor.
 
 #include "app/commandline.h"
+#include "app/model/document.h"
 #include "app/startup.h"
 #include "config/configuration.h"
 #include "platform/workstation.h"
+#include "support/logfiles.h"
 
 #include <QMainWindow>
 
+#include <memory>
 #include <optional>
 
+class QComboBox;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -19,6 +23,9 @@ class QTreeWidget;
 class QGroupBox;
 
 namespace fakvo {
+
+class LogTable;
+class WorkSettings;
 
 // What start-up learns from the operating system; tests pass their own.
 struct StartEnvironment
@@ -29,6 +36,7 @@ struct StartEnvironment
     std::optional<HardwareAddress> hardwareAddress;
     QString hostName;
     QString loginName;
+    NowFunction now; // the clock for "today" and log time stamps; the system clock if empty
 
     static StartEnvironment FromSystem();
 };
@@ -48,6 +56,8 @@ public:
     const QString& dataFolder() const { return m_config.dataFolder; }
     const QString& fileStem() const { return m_fileStem; }
     QString computerName() const { return m_computerName; }
+    const Document& document() const { return m_document; }
+    WorkSettings* workSettings() const { return m_workSettings.get(); }
 
     // Loads profile `index` (0 for the first) as the menu entries "Lade Konfiguration &%s" do.
     void SwitchProfile(int index);
@@ -56,6 +66,12 @@ public:
 
     // The exit routine; false when the user chose to keep the application running.
     bool RunExitRoutine();
+
+    // Menu commands.
+    void EditSettings();
+    void ShowLogViewer();
+    void ShowSqlLog();
+    void DeleteSqlLog();
 
     // Brings the window to the front, restored if minimised (a second start asked for it).
     void BringToFront();
@@ -70,9 +86,13 @@ private:
     void FillProfileMenu();
     bool PrepareDataFolder();
     bool WriteTest();
+    bool OpenApplicationLog();
     bool LoadActiveProfile();
+    void OnConfigurationLoaded();
     void ApplyClerk();
+    void ShowDocumentType();
     void EndForced();
+    QDateTime Now() const;
 
     StartOptions m_options;
     StartEnvironment m_env;
@@ -83,12 +103,16 @@ private:
     QString m_clerk;
     bool m_forcedEnd = false;
     bool m_exitDone = false;
+    Document m_document;
+    std::unique_ptr<LogTable> m_logTable;
+    std::unique_ptr<WorkSettings> m_workSettings;
 
     QMenu* m_fileMenu = nullptr;
     QList<QAction*> m_profileActions;
-    QAction* m_exitAction = nullptr;
+    QAction* m_settingsAction = nullptr; // profile entries go in front of it
     QLabel* m_typeCaption = nullptr;
     QGroupBox* m_recipientBox = nullptr;
+    QComboBox* m_country = nullptr;
     QTableWidget* m_productList = nullptr;
     QListWidget* m_selectionList = nullptr;
     QLabel* m_statusText = nullptr;

@@ -1,7 +1,7 @@
 #include "valueforms.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 namespace fakvo {
@@ -37,11 +37,9 @@ int ParseInteger(QStringView text)
     return static_cast<int>(negative ? -value : value);
 }
 
-double ParseDecimal(QStringView text)
+qsizetype ReadDecimal(QStringView text, qsizetype start, double& value)
 {
-    // Collect the longest prefix that has the shape of a number, then convert that alone.
-    qsizetype i = SkipBlanks(text, 0);
-    const qsizetype start = i;
+    qsizetype i = start;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
         ++i;
     qsizetype digits = 0;
@@ -53,7 +51,7 @@ double ParseDecimal(QStringView text)
             ++i, ++digits;
     }
     if (digits == 0)
-        return 0.0;
+        return start;
     if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
         qsizetype j = i + 1;
         if (j < text.size() && (text[j] == u'+' || text[j] == u'-'))
@@ -64,8 +62,21 @@ double ParseDecimal(QStringView text)
             i = j;
         }
     }
-    const QByteArray number = text.mid(start, i - start).toLatin1();
-    return std::strtod(number.constData(), nullptr);
+    QByteArray number = text.mid(start, i - start).toLatin1();
+    if (number.startsWith('+'))
+        number.remove(0, 1);
+    // from_chars ignores the process locale, so "2.5" is two and a half under any language.
+    // Out of range leaves the value at 0.
+    value = 0.0;
+    std::from_chars(number.constData(), number.constData() + number.size(), value);
+    return i;
+}
+
+double ParseDecimal(QStringView text)
+{
+    double value = 0.0;
+    ReadDecimal(text, SkipBlanks(text, 0), value);
+    return value;
 }
 
 int ParseTruncatedInteger(QStringView text)

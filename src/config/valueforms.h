@@ -15,6 +15,10 @@ int ParseInteger(QStringView text);
 // stops at the first character that does not fit; no number gives 0.
 double ParseDecimal(QStringView text);
 
+// Reads the decimal number that starts exactly at `start` into `value` and returns the
+// position after it, or `start` when no number starts there.
+qsizetype ReadDecimal(QStringView text, qsizetype start, double& value);
+
 // A decimal number truncated toward zero ("2.7" gives 2).
 int ParseTruncatedInteger(QStringView text);
 

@@ -65,9 +65,11 @@ TableStatus WorkSettings::Load()
     if (!opened.ok)
         return opened;
     // A record the table lacks reads as blank.
-    for (int n = 1; n <= kWorkSettingCount; ++n)
-        values_[n] = WorkSettingReadBack(n, table.Go(n) ? table.FieldText(fields.at(0)) : QString(),
-                                         productLines_);
+    for (int n = 1; n <= kWorkSettingCount; ++n) {
+        const QString stored = table.Go(n) ? table.FieldText(fields.at(0)) : QString();
+        stored_[n] = !stored.trimmed().isEmpty();
+        values_[n] = WorkSettingReadBack(n, stored, productLines_);
+    }
     table.Close();
     return {};
 }
@@ -75,6 +77,11 @@ TableStatus WorkSettings::Load()
 QString WorkSettings::Text(int n) const
 {
     return n >= 1 && n <= kWorkSettingCount ? values_[n] : QString();
+}
+
+bool WorkSettings::IsStored(int n) const
+{
+    return n >= 1 && n <= kWorkSettingCount && stored_[n];
 }
 
 long long WorkSettings::ReadSetting(int n) const
@@ -97,8 +104,10 @@ TableStatus WorkSettings::WriteSetting(int n, const QString& text)
     for (int count = table.RecordCount(); ok && count < n; ++count)
         ok = table.AppendBlank();
     ok = ok && table.Go(n) && table.AssignText(fields.at(0), text) && table.Flush();
-    if (ok && n <= kWorkSettingCount)
+    if (ok && n <= kWorkSettingCount) {
+        stored_[n] = !text.trimmed().isEmpty();
         values_[n] = WorkSettingReadBack(n, table.FieldText(fields.at(0)), productLines_);
+    }
     table.Close();
     return ok ? TableStatus{} : WriteFailed(path_);
 }

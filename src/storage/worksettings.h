@@ -67,6 +67,8 @@ public:
 
     // Record n (1 to 23) as read back by Load or the last write; empty for other numbers.
     QString Text(int n) const;
+    // Whether record n holds a value of its own (not blank), before any default applies.
+    bool IsStored(int n) const;
     // The same read as an integer (atol), as the number records are used.
     long long ReadSetting(int n) const;
 
@@ -80,6 +82,7 @@ private:
     QString path_;
     int productLines_;
     std::array<QString, kWorkSettingCount + 1> values_; // [0] unused
+    std::array<bool, kWorkSettingCount + 1> stored_{};
 };
 
 } // namespace fakvo

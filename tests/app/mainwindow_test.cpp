@@ -2,11 +2,14 @@
 
 #include "app/mainwindow.h"
 #include "common/testsupport.h"
-#include "support/log.h"
+#include "storage/logtable.h"
+#include "storage/worksettings.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLocalSocket>
 #include <QMenuBar>
 #include <QProcess>
@@ -22,7 +25,22 @@ class MainWindowTest : public QObject
 
 private:
     QTemporaryDir m_dir;
-    QStringList m_log;
+    const QString m_stem = QStringLiteral("001a2b4d.5e");
+
+    // The texts of the application log table of the test workstation.
+    QStringList LogTexts() const
+    {
+        LogTable table(DataFolder() + LogTableName(m_stem), m_stem, QString());
+        QStringList texts;
+        if (!table.Open().ok)
+            return texts;
+        for (int n = 1; n <= table.RecordCount(); ++n) {
+            if (const auto record = table.ReadLogRecord(n))
+                texts << record->text;
+        }
+        table.CloseLogTable();
+        return texts;
+    }
 
     StartEnvironment Environment() const
     {
@@ -33,6 +51,7 @@ private:
         env.hardwareAddress = HardwareAddress{0x00, 0x1a, 0x2b, 0x3c, 0x4d, 0x5e};
         env.hostName = QStringLiteral("kassa1");
         env.loginName = QStringLiteral("anna");
+        env.now = [] { return QDateTime(QDate(2026, 3, 5), QTime(10, 30)); };
         return env;
     }
 
@@ -75,7 +94,6 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         QDir().mkpath(m_dir.filePath(QStringLiteral("work")));
-        SetLogSink([this](long long, const QString& text) { m_log << text; });
     }
 
     void freshStartCreatesTheDataFolderAndShowsTheCaption()
@@ -90,13 +108,28 @@ private slots:
                                 "autopdf", "Data", "postie", "Update"})
             QVERIFY2(QDir(DataFolder() + QLatin1StringView(sub)).exists(), sub);
         QVERIFY(QFile::exists(DataFolder() + QStringLiteral("standard.cfg")));
-        QCOMPARE(window.fileStem(), QStringLiteral("001a2b4d.5e"));
-        QVERIFY(m_log.contains(QStringLiteral("Programm wurde gestartet")));
+        QCOMPARE(window.fileStem(), m_stem);
         QVERIFY(prompts.messages.isEmpty());
+
+        // An empty invoice, its caption in dark blue, and the 50 countries to choose from.
+        QCOMPARE(window.document().type, DocumentType::Invoice);
+        auto* caption = window.findChild<QLabel*>(QStringLiteral("typeCaption"));
+        QCOMPARE(caption->text(), QStringLiteral("Rechnung"));
+        QCOMPARE(caption->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+        QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("country"))->count(), 50);
+
+        // The profile's working settings exist, with the display period of the current year.
+        QVERIFY(QFile::exists(DataFolder() + m_stem + u'1'));
+        QCOMPARE(window.workSettings()->ReadSetting(WorkSetting::PeriodFrom), 20260101);
+        QCOMPARE(window.workSettings()->ReadSetting(WorkSetting::PeriodTo), 20261231);
+
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.close();
-        QCOMPARE(m_log.last(), QStringLiteral("Programm wurde beendet"));
+        const QStringList log = LogTexts();
+        QVERIFY(log.contains(QStringLiteral("Programm wurde gestartet")));
+        QVERIFY(log.contains(QStringLiteral("Lese Konfigurationsdatei: standard.cfg")));
+        QCOMPARE(log.last(), QStringLiteral("Programm wurde beendet"));
     }
 
     void secondStartKeepsTheFolderAndSwitchesProfiles()
