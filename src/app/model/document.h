@@ -90,6 +90,9 @@ Quantity SplitQuantity(const QString& text);
 struct ProductLine
 {
     std::array<QString, kProductColumnCount> cells;
+    // The quantity cell holds hours already converted from hours and minutes; set by the
+    // computation, cleared when the user types a new quantity, so a value is converted once.
+    bool hoursConverted = false;
 
     QString& operator[](ProductColumn column) { return cells[static_cast<size_t>(column)]; }
     const QString& operator[](ProductColumn column) const
