@@ -23,24 +23,24 @@ constexpr std::array<signed char, 256> kDecode = DecodeTable();
 
 QByteArray CBase64::Encode(const QByteArray& bytes) const
 {
-    QByteArray out;
-    out.reserve((bytes.size() + 2) / 3 * 4);
+    QByteArray out((bytes.size() + 2) / 3 * 4, Qt::Uninitialized);
+    char* to = out.data();
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
     qsizetype i = 0;
     for (; i + 3 <= bytes.size(); i += 3) {
         const unsigned value = (data[i] << 16) | (data[i + 1] << 8) | data[i + 2];
-        out += kAlphabet[(value >> 18) & 63];
-        out += kAlphabet[(value >> 12) & 63];
-        out += kAlphabet[(value >> 6) & 63];
-        out += kAlphabet[value & 63];
+        *to++ = kAlphabet[(value >> 18) & 63];
+        *to++ = kAlphabet[(value >> 12) & 63];
+        *to++ = kAlphabet[(value >> 6) & 63];
+        *to++ = kAlphabet[value & 63];
     }
     const qsizetype rest = bytes.size() - i;
     if (rest > 0) {
         const unsigned value = (data[i] << 16) | (rest == 2 ? data[i + 1] << 8 : 0);
-        out += kAlphabet[(value >> 18) & 63];
-        out += kAlphabet[(value >> 12) & 63];
-        out += rest == 2 ? kAlphabet[(value >> 6) & 63] : kFill;
-        out += kFill;
+        *to++ = kAlphabet[(value >> 18) & 63];
+        *to++ = kAlphabet[(value >> 12) & 63];
+        *to++ = rest == 2 ? kAlphabet[(value >> 6) & 63] : kFill;
+        *to++ = kFill;
     }
     return out;
 }

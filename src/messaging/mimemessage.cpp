@@ -179,7 +179,8 @@ bool CAppOctetStream::AttachFile(const QString& path, QByteArray& out) const
     out.reserve(out.size() + expected + expected * 2 / 5 + 2000);
     const CBase64 base64;
     for (qsizetype at = 0; at < data.size(); at += kBase64Chunk) {
-        out += base64.Encode(data.mid(at, kBase64Chunk));
+        const qsizetype size = std::min(kBase64Chunk, data.size() - at);
+        out += base64.Encode(QByteArray::fromRawData(data.constData() + at, size));
         out += "\r\n";
     }
     out += "\r\n";

@@ -8,6 +8,7 @@
 #include <QSslSocket>
 
 #include <algorithm>
+#include <cstring>
 
 namespace fakvo {
 namespace {
@@ -322,14 +323,19 @@ QByteArray DotStuff(const QByteArray& data)
 {
     QByteArray out;
     out.reserve(data.size() + data.size() / 256 + 1);
-    if (data.startsWith('.'))
+    const char* const begin = data.constData();
+    const char* const end = begin + data.size();
+    const char* from = begin;
+    if (from != end && *from == '.')
         out += '.';
-    qsizetype from = 0;
-    for (qsizetype at; (at = data.indexOf("\n.", from)) >= 0; from = at + 1) {
-        out.append(data.constData() + from, at + 1 - from);
-        out += '.';
+    while (const void* found = std::memchr(from, '\n', static_cast<size_t>(end - from))) {
+        const char* next = static_cast<const char*>(found) + 1;
+        out.append(from, next - from);
+        if (next != end && *next == '.')
+            out += '.';
+        from = next;
     }
-    out.append(data.constData() + from, data.size() - from);
+    out.append(from, end - from);
     return out;
 }
 

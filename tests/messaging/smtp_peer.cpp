@@ -58,6 +58,8 @@ SmtpPeer::SmtpPeer(const PeerOptions& options)
     add("--script", options.script);
     for (const QString& address : options.refuse)
         add("--refuse", address);
+    if (options.discard)
+        args << QStringLiteral("--discard");
 
     m_process = std::make_unique<QProcess>();
     m_process->setProcessChannelMode(QProcess::MergedChannels);

@@ -19,9 +19,10 @@ struct PeerOptions
     QString key;
     QString user; // a login is required when set
     QString password;
-    QString mechanisms; // "PLAIN", "LOGIN" or both, comma-separated
-    QStringList refuse; // recipients answered with 550
-    QString script;     // JSON list of replies: the scripted server
+    QString mechanisms;   // "PLAIN", "LOGIN" or both, comma-separated
+    QStringList refuse;   // recipients answered with 550
+    QString script;       // JSON list of replies: the scripted server
+    bool discard = false; // accept messages without keeping them
 };
 
 class SmtpPeer

@@ -1,15 +1,16 @@
 #!/usr/bin/python3
 """Receiving SMTP server for the mail tests, listening on 127.0.0.1 only.
 
-aiosmtpd mode: every accepted message is stored in the output folder as <n>.eml (the bytes
+aiosmtpd mode: unless --discard is given, every accepted message is stored in the output folder as <n>.eml (the bytes
 received after DATA) and <n>.json (envelope sender, recipients, whether TLS and a login were
 used). Optional STARTTLS or implicit TLS with the given certificate, a required login, and
 recipients that are refused with 550.
 
 Scripted mode (--script, a JSON list): a raw server that answers each connection with the
 given replies in order: the first one is the greeting, then one per received command line;
-after a reply starting with 354 the message up to the line "." counts as one command. The
-entry CLOSE closes the connection, SILENT stops answering.
+after a reply starting with 354 the message up to the line "." counts as one command. A "|"
+in a reply makes the server pause there, so the reply arrives in pieces. The entry CLOSE
+closes the connection, SILENT stops answering.
 """
 import argparse
 import asyncio
@@ -24,8 +25,9 @@ from aiosmtpd.smtp import AuthResult, LoginPassword
 
 
 class Recorder:
-    def __init__(self, out, refused):
+    def __init__(self, out, refused, discard):
         self.out = out
+        self.discard = discard
         self.refused = set(refused)
         self.count = 0
         self.lock = threading.Lock()
@@ -37,6 +39,8 @@ class Recorder:
         return '250 OK'
 
     async def handle_DATA(self, server, session, envelope):
+        if self.discard:
+            return '250 Message accepted for delivery'
         with self.lock:
             self.count += 1
             number = self.count
@@ -79,7 +83,7 @@ def run_aiosmtpd(args):
         if args.mechanisms:
             wanted = set(args.mechanisms.split(','))
             kwargs.update(auth_exclude_mechanism={'PLAIN', 'LOGIN'} - wanted)
-    controller = Controller(Recorder(args.out, args.refuse), hostname='127.0.0.1',
+    controller = Controller(Recorder(args.out, args.refuse, args.discard), hostname='127.0.0.1',
                             port=args.port, **kwargs)
     controller.start()
     stop = threading.Event()
@@ -101,12 +105,15 @@ def run_script(args):
                 if step == 'SILENT':
                     await reader.read()  # until the client gives up
                     break
-                writer.write(step.encode() + b'\r\n')
-                await writer.drain()
+                pieces = (step + '\r\n').split('|')
+                for n, piece in enumerate(pieces):
+                    if n:
+                        await asyncio.sleep(0.1)
+                    writer.write(piece.encode())
+                    await writer.drain()
                 if step.startswith('354'):
-                    line = b''
-                    while line not in (b'.\r\n', b''):
-                        line = await reader.readline()
+                    while (line := await reader.readline()) not in (b'.\r\n', b''):
+                        pass
                 elif not await reader.readline():
                     break
         finally:
@@ -133,6 +140,7 @@ def main():
     parser.add_argument('--mechanisms')
     parser.add_argument('--refuse', action='append', default=[])
     parser.add_argument('--script')
+    parser.add_argument('--discard', action='store_true', help='accept messages, keep none')
     args = parser.parse_args()
     if args.script is not None:
         run_script(args)
