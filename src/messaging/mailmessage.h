@@ -34,13 +34,11 @@ public:
 
     // The sender: an address, or "Name <address>".
     void SetFrom(const QString& from) { m_from = from; }
-    const QString& From() const { return m_from; }
     // The sender's address alone (what goes into "MAIL From:").
     QString FromAddress() const;
     void SetSubject(const QString& subject) { m_subject = subject; }
     void SetBody(const QString& body) { m_body = body; }
     const QString& Body() const { return m_body; }
-    void SetMailer(const QString& mailer) { m_mailer = mailer; }
     // The time written into the "Date:" line; without one, the time the header is prepared.
     void SetDate(const QDateTime& date) { m_fixedDate = date; }
 
@@ -80,7 +78,7 @@ private:
 
     QString m_from;
     QString m_subject;
-    QString m_mailer = QStringLiteral("Faktavo Mail");
+    const QString m_mailer = QStringLiteral("Faktavo Mail");
     QString m_body;
     QDateTime m_fixedDate;
     QByteArray m_header;

@@ -128,7 +128,9 @@ bool CSMTP::Disconnect()
         CloseSocket();
         return true;
     }
-    const bool ok = Command("QUIT\r\n", QuitReply);
+    // A connection the server has already closed gets no QUIT.
+    const bool open = m_socket->state() == QAbstractSocket::ConnectedState;
+    const bool ok = open && Command("QUIT\r\n", QuitReply);
     if (ok && m_socket->state() != QAbstractSocket::UnconnectedState) {
         m_socket->disconnectFromHost();
         if (m_socket->state() != QAbstractSocket::UnconnectedState)
