@@ -18,6 +18,9 @@ double ParseDecimal(QStringView text);
 // A decimal number truncated toward zero ("2.7" gives 2).
 int ParseTruncatedInteger(QStringView text);
 
+// The text without its leading and trailing blanks (spaces only).
+QString TrimBlanks(const QString& text);
+
 // Split at every comma, each piece trimmed of leading and trailing blanks, empty pieces kept.
 QStringList ParseList(const QString& text);
 
