@@ -53,7 +53,7 @@ void AssignItem(TextItem& item, const QString& fileValue, const char* pieceNames
         const QString& piece = pieces[i];
         if (name == u"text" && i == names.size() - 1) {
             // A printed text at the end takes the rest of the line, so its commas survive.
-            item.text = TrimBlanks(fileValue.section(u',', int(i)));
+            item.text = TrimBlanks(fileValue.section(u',', i));
         } else if (name == u"text")
             item.text = piece;
         else if (name == u"text2")

@@ -244,7 +244,10 @@ QString ClientFolder(const QString& dataFolder, int clientNumber);
 
 // The path of a file named by a configuration key. Backslashes become '/'. In server mode only
 // the file's name counts and the file is taken from the current client's folder, so a client's
-// configuration never reaches outside it; an empty name gives an empty path.
+// configuration never reaches outside it; an empty name gives an empty path. Open the files
+// of EMAILTEXTRECH, EMAILTEXTMAHN, EMAILTEXTDOC, LOGODATEI (and smallLogoFile),
+// UNTERSCHRIFTDATEI and the ENDEDATEI picture through it; the loader reads the texts of the
+// reminder levels, ENDEDATEI, SCHLUSSDATEI and the extra text files through it.
 QString ConfiguredFilePath(const Configuration& config, const QString& fileValue);
 
 // A folder named by a configuration key (PDFVERZEICHNIS, PDFSICHERUNGSPFAD), ending in '/'.
