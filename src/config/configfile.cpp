@@ -37,11 +37,6 @@ QByteArray StripLineEnd(QByteArray line)
     return line;
 }
 
-QString FilePathIn(const QString& folder, const QString& name)
-{
-    return folder.isEmpty() ? name : QDir(folder).filePath(name);
-}
-
 FileLock& ConfigurationLock()
 {
     static FileLock lock;
@@ -72,10 +67,13 @@ QStringList ReadConfigLines(const QString& path, bool* exists)
     return lines;
 }
 
-QStringList ReadWholeLines(const QString& path)
+QStringList ReadWholeLines(const QString& path, bool* opened)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const bool isOpen = file.open(QIODevice::ReadOnly);
+    if (opened != nullptr)
+        *opened = isOpen;
+    if (!isOpen)
         return {};
     QList<QByteArray> pieces = file.readAll().split('\n');
     if (!pieces.isEmpty() && pieces.last().isEmpty())
@@ -116,19 +114,17 @@ bool LoadConfiguration(Configuration& config, const QString& path)
         if (!SplitConfigLine(line, &key, &value))
             continue;
         ++counted;
-        if (const KeyEntry* entry = FindKeyForLine(key))
-            entry->apply(config, value);
+        ApplyConfigLine(config, key, value);
     }
     if (counted == 0)
         return false;
 
     // The PDF folder: trimmed, at most 255 characters, always ending in a folder separator.
-    QString pdfFolder = config.PDFVERZEICHNIS.trimmed().left(255);
-    if (pdfFolder.isEmpty())
-        pdfFolder = FilePathIn(config.dataFolder, QStringLiteral("autopdf"));
-    if (!pdfFolder.endsWith(u'/'))
-        pdfFolder += u'/';
-    config.PDFVERZEICHNIS = pdfFolder;
+    const QString pdfFolder =
+        ConfiguredFolderPath(config, config.PDFVERZEICHNIS.trimmed().left(255));
+    config.PDFVERZEICHNIS = pdfFolder.isEmpty()
+                                ? DataFolderPath(config.dataFolder, QStringLiteral("autopdf/"))
+                                : pdfFolder;
 
     Log(0, QStringLiteral("Lese Konfigurationsdatei: ") + path);
     config.path = path;
@@ -199,9 +195,7 @@ int WriteConfiguration(const Configuration& config, const QString& suffix)
 
 QString ClientConfigurationPath(const QString& dataFolder, int clientNumber)
 {
-    return FilePathIn(
-        dataFolder,
-        QStringLiteral("Server/Kunden/%1/standard.cfg").arg(clientNumber, 8, 10, QLatin1Char('0')));
+    return ClientFolder(dataFolder, clientNumber) + QStringLiteral("standard.cfg");
 }
 
 bool ReadProfileList(Configuration& config)
@@ -216,7 +210,7 @@ bool ReadProfileList(Configuration& config)
         config.profiles.append({path, path});
         return true;
     }
-    const QString listPath = FilePathIn(config.dataFolder, QStringLiteral("Fakvo.cfg"));
+    const QString listPath = DataFolderPath(config.dataFolder, QStringLiteral("Fakvo.cfg"));
     bool exists = false;
     const QStringList lines = ReadConfigLines(listPath, &exists);
     if (!exists) {
@@ -266,7 +260,7 @@ ServerSettings ReadServerSettings(const QString& dataFolder)
         {"A4ERLAGSCHEINDRUCKER", &ServerSettings::A4ERLAGSCHEINDRUCKER},
     };
     const QStringList lines =
-        ReadConfigLines(FilePathIn(dataFolder, QStringLiteral("Server/Fakvosv.cfg")));
+        ReadConfigLines(DataFolderPath(dataFolder, QStringLiteral("Server/Fakvosv.cfg")));
     QString key;
     QString value;
     for (const QString& line : lines) {
@@ -287,7 +281,7 @@ ServerSettings ReadServerSettings(const QString& dataFolder)
 
 bool LockConfiguration(const QString& dataFolder)
 {
-    return ConfigurationLock().Lock(FilePathIn(dataFolder, QStringLiteral("Fakvo.GL")), "xx");
+    return ConfigurationLock().Lock(DataFolderPath(dataFolder, QStringLiteral("Fakvo.GL")), "xx");
 }
 
 void UnlockConfiguration()

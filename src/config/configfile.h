@@ -18,7 +18,8 @@ namespace fakvo {
 QStringList ReadConfigLines(const QString& path, bool* exists = nullptr);
 
 // The lines of a file whole, as they are kept and written back by a change of settings.
-QStringList ReadWholeLines(const QString& path);
+// `opened` (optional) tells whether the file could be opened.
+QStringList ReadWholeLines(const QString& path, bool* opened = nullptr);
 
 // Splits a line into key and value; false for comments and lines without a usable '='.
 bool SplitConfigLine(const QString& line, QString* key, QString* value);

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <span>
 
 namespace fakvo {
@@ -30,6 +31,63 @@ struct TextItem
     bool operator==(const TextItem&) const = default;
 };
 
+// One column of a printed table: its title and its width.
+struct TableColumn
+{
+    QString title;
+    int width = 0;
+
+    bool operator==(const TableColumn&) const = default;
+};
+
+// The product table of documents: its top edge and six columns.
+struct ProductTableLayout
+{
+    enum Column
+    {
+        Quantity,
+        ProductNumber,
+        Description,
+        VatRate,
+        UnitPrice,
+        Total,
+        ColumnCount
+    };
+    int top = 0;
+    std::array<TableColumn, ColumnCount> columns{};
+
+    bool operator==(const ProductTableLayout&) const = default;
+};
+
+// The invoice table printed on reminders; its top edge is the product table's.
+struct ReminderTableLayout
+{
+    enum Column
+    {
+        InvoiceDate,
+        InvoiceNumber,
+        Text,
+        DueDate,
+        Amount,
+        ColumnCount
+    };
+    std::array<TableColumn, ColumnCount> columns{};
+
+    bool operator==(const ReminderTableLayout&) const = default;
+};
+
+// One reminder level: days after the payment term, fee, text file, and the file's text as it
+// was read when the line was loaded.
+struct ReminderSetting
+{
+    int days = 0;
+    double fee = 0.0;
+    QString file;
+    QString text;
+
+    bool operator==(const ReminderSetting&) const = default;
+};
+
 enum class KeyForm
 {
     Flag,
@@ -39,11 +97,18 @@ enum class KeyForm
     Text,
     List,
     IntegerList,
-    ColumnMapping,
+    LastInteger,   // a list of integers of which the last piece counts
+    Choice,        // one of the words given as the key's pieces: 1 for the first, 0 for none
+    ColumnMapping, // column names of the user's address or product table
     Item,
-    MultiLineText,
+    MultiLineText, // backslash-n stands for a line break
+    Lines,         // lines separated by backslash-n; each line ends in a line break
+    ReceiptText,   // multi-line text in which '=' is written as '¿'
     Password,
     File,
+    ReminderLevel,
+    ProductTable,
+    ReminderTable,
 };
 
 template <KeyForm> struct KeyValueType
@@ -62,6 +127,14 @@ template <> struct KeyValueType<KeyForm::TruncatedInteger>
 {
     using type = int;
 };
+template <> struct KeyValueType<KeyForm::LastInteger>
+{
+    using type = int;
+};
+template <> struct KeyValueType<KeyForm::Choice>
+{
+    using type = int;
+};
 template <> struct KeyValueType<KeyForm::Decimal>
 {
     using type = double;
@@ -77,6 +150,18 @@ template <> struct KeyValueType<KeyForm::IntegerList>
 template <> struct KeyValueType<KeyForm::Item>
 {
     using type = TextItem;
+};
+template <> struct KeyValueType<KeyForm::ReminderLevel>
+{
+    using type = ReminderSetting;
+};
+template <> struct KeyValueType<KeyForm::ProductTable>
+{
+    using type = ProductTableLayout;
+};
+template <> struct KeyValueType<KeyForm::ReminderTable>
+{
+    using type = ReminderTableLayout;
 };
 
 struct Profile
@@ -104,6 +189,13 @@ struct Configuration
     bool serverMode = false;
     int clientNumber = 0;
 
+    // Derived while loading and emptied by every reset: the columns named by the address and
+    // by the product mappings (each must exist in its table), and the small letterhead
+    // picture named after LOGODATEI.
+    QStringList addressColumns;
+    QStringList productColumns;
+    QString smallLogoFile;
+
     // A configuration with every key at its default, as at the start of the application.
     Configuration();
 };
@@ -113,7 +205,7 @@ struct KeyEntry
 {
     const char* name;
     KeyForm form;
-    const char* defaultText;
+    const char* defaultText; // UTF-8
     const char* pieces;
     bool resetOnLoad;
     // Empties the member (texts empty, numbers 0, items at their reset values).
@@ -122,6 +214,8 @@ struct KeyEntry
     void (*apply)(Configuration&, const QString& fileValue);
     // The member's value as it is written to the file.
     QString (*fileValue)(const Configuration&);
+
+    QString defaultValue() const { return QString::fromUtf8(defaultText); }
 };
 
 std::span<const KeyEntry> KeyTable();
@@ -133,7 +227,31 @@ const KeyEntry* FindKeyForLine(QStringView lineKey);
 // The entry of exactly this key, or null.
 const KeyEntry* FindKey(QStringView key);
 
-// Every member back to its default, except the few keys that keep the last profile's value.
+// Applies one line of a configuration file to the key it belongs to. False when no key takes
+// the line: unknown keys, and in server mode the keys of the journal's line table, whose
+// defaults always apply there.
+bool ApplyConfigLine(Configuration& config, QStringView lineKey, const QString& value);
+
+// Every member back to its default and the derived lists emptied, except the values that
+// keep the last profile's setting: the keys marked Keep and the third width of MAHNTABELLE.
 void ResetConfigurationDefaults(Configuration& config);
+
+// A path inside the data folder (which may be empty: the current folder).
+QString DataFolderPath(const QString& dataFolder, const QString& name);
+
+// The folder of a letter-service client: Server/Kunden/ and the number in eight digits.
+QString ClientFolder(const QString& dataFolder, int clientNumber);
+
+// The path of a file named by a configuration key. Backslashes become '/'. In server mode only
+// the file's name counts and the file is taken from the current client's folder, so a client's
+// configuration never reaches outside it; an empty name gives an empty path. Open the files
+// of EMAILTEXTRECH, EMAILTEXTMAHN, EMAILTEXTDOC, LOGODATEI (and smallLogoFile),
+// UNTERSCHRIFTDATEI and the ENDEDATEI picture through it; the loader reads the texts of the
+// reminder levels, ENDEDATEI, SCHLUSSDATEI and the extra text files through it.
+QString ConfiguredFilePath(const Configuration& config, const QString& fileValue);
+
+// A folder named by a configuration key (PDFVERZEICHNIS, PDFSICHERUNGSPFAD), ending in '/'.
+// In server mode only its last name counts, taken inside the current client's folder.
+QString ConfiguredFolderPath(const Configuration& config, const QString& folderValue);
 
 } // namespace fakvo

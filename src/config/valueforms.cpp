@@ -87,18 +87,22 @@ int ParseTruncatedInteger(QStringView text)
     return static_cast<int>(value);
 }
 
+QString TrimBlanks(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == u' ')
+        ++begin;
+    while (end > begin && text[end - 1] == u' ')
+        --end;
+    return text.mid(begin, end - begin);
+}
+
 QStringList ParseList(const QString& text)
 {
     QStringList pieces = text.split(u',');
-    for (QString& piece : pieces) {
-        qsizetype begin = 0;
-        qsizetype end = piece.size();
-        while (begin < end && piece[begin] == u' ')
-            ++begin;
-        while (end > begin && piece[end - 1] == u' ')
-            --end;
-        piece = piece.mid(begin, end - begin);
-    }
+    for (QString& piece : pieces)
+        piece = TrimBlanks(piece);
     return pieces;
 }
 

@@ -22,6 +22,9 @@ qsizetype ReadDecimal(QStringView text, qsizetype start, double& value);
 // A decimal number truncated toward zero ("2.7" gives 2).
 int ParseTruncatedInteger(QStringView text);
 
+// The text without its leading and trailing blanks (spaces only).
+QString TrimBlanks(const QString& text);
+
 // Split at every comma, each piece trimmed of leading and trailing blanks, empty pieces kept.
 QStringList ParseList(const QString& text);
 
