@@ -148,14 +148,20 @@ qsizetype FindKeyLine(const QStringList& lines, const QString& key)
 
 } // namespace
 
+std::optional<QString> FindConfigValue(const QStringList& lines, const QString& key)
+{
+    const qsizetype index = FindKeyLine(lines, key);
+    if (index < 0)
+        return std::nullopt;
+    return lines[index].mid(key.size() + 1);
+}
+
 QString ConfigGetValue(Configuration& config, const QString& key)
 {
-    const qsizetype index = FindKeyLine(config.lines, key);
-    if (index < 0) {
+    const std::optional<QString> value = FindConfigValue(config.lines, key);
+    if (!value)
         config.lines.prepend(key + u'=');
-        return {};
-    }
-    return config.lines[index].mid(key.size() + 1);
+    return value.value_or(QString());
 }
 
 void ConfigSetValue(Configuration& config, const QString& key, const QString& value)

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace fakvo {
 
@@ -31,6 +32,8 @@ bool LoadConfiguration(Configuration& config, const QString& path);
 // Reads or changes the line of `key` in config.lines. Reading a key that has no line inserts
 // "KEY=" at the top, so the file holds the key after the next write.
 QString ConfigGetValue(Configuration& config, const QString& key);
+// The value of `key` in `lines` without inserting anything; none when no line holds it.
+std::optional<QString> FindConfigValue(const QStringList& lines, const QString& key);
 void ConfigSetValue(Configuration& config, const QString& key, const QString& value);
 
 // Writes config.lines to the active file with `suffix` appended ("x": the backup copy),

@@ -29,7 +29,8 @@ private slots:
         config.dataFolder = dir.path() + u'/';
         const QString path = dir.filePath(QStringLiteral("standard.cfg"));
         const QByteArray original =
-            "# Firma M\xFCller\r\nSMTPSERVER=alt.example.at\r\n\r\n# Ende\r\nLOGMAX=50\r\n";
+            "# Firma M\xFCller\r\nSMTPSERVER=alt.example.at\r\n\r\n# Ende\r\nLOGMAX=50\r\n"
+            "EIGENETELEFONVORWAHL=00662\r\n";
         WriteBytes(path, original);
         QVERIFY(LoadConfiguration(config, path));
 
@@ -65,6 +66,9 @@ private slots:
                      written.startsWith("EIGENERLAENDERCODE=43\r\n"),
                  "the first page is open from the start and writes its keys");
         QVERIFY2(!written.contains("SMSABSENDER="), "a page never opened writes nothing");
+        QVERIFY2(written.contains("\r\nEIGENETELEFONVORWAHL=00662\r\n"),
+                 "a value the loader transforms is written back as the file had it");
+        QCOMPARE(config.EIGENETELEFONVORWAHL, QStringLiteral("0662"));
     }
 
     void cancelWritesNothing()

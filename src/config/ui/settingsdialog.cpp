@@ -48,8 +48,14 @@ CEinstellungen::CEinstellungen(const Configuration& config, SettingsCatalog cata
     : QDialog(parent), m_catalog(std::move(catalog))
 {
     setWindowTitle(QStringLiteral("Einstellungen"));
-    for (const KeyEntry& entry : KeyTable())
-        m_fileValues.insert(QString::fromLatin1(entry.name), entry.fileValue(config));
+    // A page shows what the file says; keys the file does not name show their loaded value.
+    // Taking the file's text avoids applying load rules twice (a leading "0" of the area
+    // code is removed when loading; writing the loaded value back would lose the next one).
+    for (const KeyEntry& entry : KeyTable()) {
+        const QString key = QString::fromLatin1(entry.name);
+        m_fileValues.insert(key,
+                            FindConfigValue(config.lines, key).value_or(entry.fileValue(config)));
+    }
 
     auto* layout = new QVBoxLayout(this);
     m_tabs = new QTabWidget(this);

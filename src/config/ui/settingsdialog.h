@@ -57,7 +57,7 @@ private:
     void UpdateVisibility();
     const FieldBinding* Find(const QString& key, int piece) const;
 
-    QHash<QString, QString> m_fileValues; // each key's file value when the sheet opened
+    QHash<QString, QString> m_fileValues; // each key's value in the file when the sheet opened
     SettingsCatalog m_catalog;
     QTabWidget* m_tabs = nullptr;
     QList<FieldBinding> m_bindings;
