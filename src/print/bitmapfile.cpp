@@ -45,7 +45,7 @@ QByteArray FileHeaderFor(const QByteArray& dib, quint32 headerSize)
 QImage ReadBitmapFile(const QString& fileName)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly))
         return {};
     QByteArray bytes = file.readAll();
     const bool hasFileHeader = bytes.startsWith("BM");

@@ -18,6 +18,7 @@ constexpr double kLandscapeThreshold = 10.9;
 constexpr double kLandscapeContent = 10.5;
 constexpr double kPortraitContent = 8.0;
 constexpr long long kUnitLimit = 1'000'000'000LL;
+constexpr int kMaxPoints = 2000;
 
 // Truncates toward zero; the small allowance keeps values such as 0.29 * 100, which binary
 // fractions hold as 28.999..., at their whole number.
@@ -31,6 +32,12 @@ int TruncateUnits(double value)
 int ClampUnits(long long value, long long low, long long high)
 {
     return static_cast<int>(std::clamp(value, low, high));
+}
+
+// Keeps coordinates from callers where the offset and sizes added to them cannot overflow.
+int Sane(int value)
+{
+    return ClampUnits(value, -kUnitLimit, kUnitLimit);
 }
 
 QString FormatText(const char* format, va_list args, int maxChars)
@@ -99,8 +106,8 @@ CPage::CPage(int left, int top, int right, int bottom, QPainter* painter, int ma
         m_dpiY = std::max(1, painter->device()->logicalDpiY());
     }
     m_normalised = mappingMode == kNormalisedMapping;
-    const int width = std::max(1, right - left);
-    const int height = std::max(1, bottom - top);
+    const int width = ClampUnits(static_cast<long long>(right) - left, 1, kUnitLimit);
+    const int height = ClampUnits(static_cast<long long>(bottom) - top, 1, kUnitLimit);
     m_physicalWidth = double(width) / m_dpiX;
     m_physicalHeight = double(height) / m_dpiY;
     if (m_normalised) {
@@ -170,12 +177,14 @@ double CPage::ToInchesY(int units) const
 
 int CPage::PointsToUnitsX(int points) const
 {
+    points = std::clamp(points, 0, kMaxPoints);
     return m_normalised ? ToUnitsX(points / 72.0)
                         : int(static_cast<long long>(points) * m_dpiX / 72);
 }
 
 int CPage::PointsToUnitsY(int points) const
 {
+    points = std::clamp(points, 0, kMaxPoints);
     return m_normalised ? ToUnitsY(points / 72.0)
                         : int(static_cast<long long>(points) * m_dpiY / 72);
 }
@@ -190,6 +199,12 @@ std::optional<QString> CPage::CallbackText(const void* data) const
     if (!m_textCallback)
         return std::nullopt;
     return m_textCallback(data);
+}
+
+CPage::Rect CPage::Sane(Rect rect)
+{
+    return {fakvo::Sane(rect.top), fakvo::Sane(rect.left), fakvo::Sane(rect.bottom),
+            fakvo::Sane(rect.right)};
 }
 
 CPage::Rect CPage::IntoRegion(const CPrintRegion* region, Rect rect) const
@@ -210,6 +225,7 @@ std::optional<int> CPage::OutputText(const CPrintRegion* region, Rect rect, unsi
 {
     if (text.isEmpty())
         return std::nullopt;
+    rect = Sane(rect);
     if (region)
         rect = IntoRegion(region, rect);
     else if (rect.top > m_state.bottom || rect.left > m_state.right)
@@ -253,10 +269,11 @@ std::optional<int> CPage::OutputText(const CPrintRegion* region, Rect rect, unsi
     m_lastColumn = results.nextColumn;
     m_currentRow = rect.top;
 
-    int nextRow = results.measuredBottom;
-    if (m_lineSpacing > 1.0)
-        nextRow += static_cast<int>(PointsToUnitsY(results.fontSize) * (m_lineSpacing - 1.0));
-    return nextRow;
+    if (m_lineSpacing <= 1.0)
+        return results.measuredBottom;
+    const double extra = PointsToUnitsY(results.fontSize) * (m_lineSpacing - 1.0);
+    return ClampUnits(results.measuredBottom + static_cast<long long>(std::min(extra, 1e9)),
+                      -kUnitLimit, kUnitLimit);
 }
 
 std::optional<int> CPage::PrintRow(const CPrintRegion* region, int row, int column, unsigned flags,
@@ -544,6 +561,7 @@ int CPage::SetBottomMargin(int units)
 
 void CPage::Line(const CPrintRegion* region, Rect ends, int width, unsigned style)
 {
+    ends = Sane(ends);
     if (region)
         ends = IntoRegion(region, ends);
     StateSaver saver(*this);
@@ -554,6 +572,7 @@ void CPage::Line(const CPrintRegion* region, Rect ends, int width, unsigned styl
 void CPage::Box(const CPrintRegion* region, Rect rect, int lineWidth, unsigned fillFlags,
                 unsigned style)
 {
+    rect = Sane(rect);
     if (region)
         rect = IntoRegion(region, rect);
     StateSaver saver(*this);
@@ -564,6 +583,7 @@ void CPage::Box(const CPrintRegion* region, Rect rect, int lineWidth, unsigned f
 
 void CPage::FillArea(Rect rect, unsigned fillFlags)
 {
+    rect = Sane(rect);
     StateSaver saver(*this);
     m_state.fillFlags = fillFlags;
     m_printer.Fill(m_state, rect.left, rect.top, rect.right, rect.bottom);
@@ -620,6 +640,8 @@ void CPage::CheckBox(const CPrintRegion* region, const QString& label, bool mark
                      int column, int size, bool labelFirst, int lineWidth, unsigned fillFlags,
                      unsigned textFlags)
 {
+    row = fakvo::Sane(row);
+    column = fakvo::Sane(column);
     const int points = size > 0 ? size : m_state.fontSize;
     const int width = PointsToUnitsX(points);
     const int height = PointsToUnitsY(points);
@@ -715,7 +737,8 @@ bool CPage::PrintBitmap(int top, int left, int bottom, int right, const QString&
     const QImage image = ReadBitmapFile(fileName);
     if (image.isNull())
         return false;
-    m_printer.DrawBitmap(m_state, left, top, right, bottom, image);
+    const Rect rect = Sane({top, left, bottom, right});
+    m_printer.DrawBitmap(m_state, rect.left, rect.top, rect.right, rect.bottom, image);
     return true;
 }
 

@@ -251,6 +251,7 @@ private:
     };
     class StateSaver;
 
+    static Rect Sane(Rect rect);
     bool PushState();
     void PopState();
     Rect IntoRegion(const CPrintRegion* region, Rect rect) const;

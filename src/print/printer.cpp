@@ -13,6 +13,7 @@ namespace fakvo {
 namespace {
 
 constexpr int kMaxFontPoints = 2000;
+constexpr int kMaxPenWidth = 10000;
 // Lines of text laid out without a width (rectangle computed from the text).
 constexpr qreal kUnboundedWidth = 1.0e6;
 
@@ -44,7 +45,7 @@ Qt::PenStyle LineStyle(unsigned style, bool box)
 QPen MakePen(const QColor& color, int deviceWidth, unsigned style, bool box)
 {
     QPen pen(color);
-    pen.setWidth(std::max(0, deviceWidth));
+    pen.setWidth(std::clamp(deviceWidth, 0, kMaxPenWidth));
     pen.setStyle(LineStyle(style, box));
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
@@ -89,6 +90,12 @@ Qt::Alignment HorizontalAlignment(unsigned flags)
     if (flags & kTextRight)
         return Qt::AlignRight;
     return Qt::AlignLeft;
+}
+
+// Drawing needs a painter that has begun on its device.
+bool CanDraw(const PrintState& state)
+{
+    return state.painter && state.painter->isActive() && state.painter->device();
 }
 
 } // namespace
@@ -254,14 +261,14 @@ void CPrinter::DrawTextInDeviceRect(const PrintState& state, QRect rect, const Q
 
 void CPrinter::PrintSimpleText(const PrintState& state)
 {
-    if (!state.painter || state.text.isEmpty())
+    if (!CanDraw(state) || state.text.isEmpty())
         return;
     DrawTextInDeviceRect(state, DeviceRect(state, true), m_textColor, false, nullptr);
 }
 
 void CPrinter::PrintText(PrintState& state)
 {
-    if (!state.painter || state.text.isEmpty())
+    if (!CanDraw(state) || state.text.isEmpty())
         return;
     const bool whiteText = (state.textFlags & kTextFill) && NeedsWhiteText(state.fillFlags);
     QRectF measured;
@@ -279,7 +286,7 @@ void CPrinter::PrintText(PrintState& state)
 
 void CPrinter::DrawLine(const PrintState& state, int x1, int y1, int x2, int y2, int width)
 {
-    if (!state.painter)
+    if (!CanDraw(state))
         return;
     QPainter* painter = state.painter;
     painter->save();
@@ -291,7 +298,7 @@ void CPrinter::DrawLine(const PrintState& state, int x1, int y1, int x2, int y2,
 
 void CPrinter::DrawBox(const PrintState& state, int left, int top, int right, int bottom, int width)
 {
-    if (!state.painter)
+    if (!CanDraw(state))
         return;
     QPainter* painter = state.painter;
     const int l = m_mapping.DeviceX(left + state.offset);
@@ -309,7 +316,7 @@ void CPrinter::DrawBox(const PrintState& state, int left, int top, int right, in
 void CPrinter::Fill(const PrintState& state, int left, int top, int right, int bottom)
 {
     const auto fill = FillColor(state.fillFlags);
-    if (!state.painter || !fill)
+    if (!CanDraw(state) || !fill)
         return;
     const int l = m_mapping.DeviceX(left + state.offset);
     const int t = m_mapping.DeviceY(top);
@@ -321,7 +328,7 @@ void CPrinter::Fill(const PrintState& state, int left, int top, int right, int b
 void CPrinter::DrawBitmap(const PrintState& state, int left, int top, int right, int bottom,
                           const QImage& image)
 {
-    if (!state.painter || image.isNull())
+    if (!CanDraw(state) || image.isNull())
         return;
     QPainter* painter = state.painter;
     const int l = m_mapping.DeviceX(left);

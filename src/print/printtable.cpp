@@ -13,9 +13,16 @@ constexpr int kMaxLinesPerRow = 100;
 constexpr int kMaxTablePoints = 2000;
 constexpr unsigned kHeaderTitleFlags = kTextVCentre | kTextCentre | kTextFill | kTextBold;
 
+constexpr long long kUnitLimit = 1'000'000'000LL;
+
 int Units(double value)
 {
-    return static_cast<int>(std::clamp(value, -1.0e9, 1.0e9));
+    return static_cast<int>(std::clamp(value, -double(kUnitLimit), double(kUnitLimit)));
+}
+
+int Clamp(long long value)
+{
+    return static_cast<int>(std::clamp(value, -kUnitLimit, kUnitLimit));
 }
 
 } // namespace
@@ -46,13 +53,14 @@ CPrintTable::CPrintTable(CPage* page, const TableDefinition& definition) : m_pag
     m_textOnly = definition.textOnly;
     for (int column = 0; column < m_columns; ++column) {
         const TableColumn& source = definition.columns[column];
-        m_widths[column] =
-            definition.equalWidths ? (m_right - m_left) / m_columns : x(source.width);
+        m_widths[column] = definition.equalWidths
+                               ? Clamp((static_cast<long long>(m_right) - m_left) / m_columns)
+                               : x(source.width);
         m_titles[column] =
             source.title.isEmpty() ? QString::asprintf("Col %d", column + 1) : source.title;
         m_fills[column] = source.fillFlags;
     }
-    m_bottom = DataTop() + m_rows * RowHeight(false);
+    m_bottom = RowTop(m_rows);
 }
 
 int CPrintTable::RowHeight(bool header) const
@@ -61,17 +69,33 @@ int CPrintTable::RowHeight(bool header) const
     // header rows); in normalised mapping the size itself counts as the line.
     const long long size = m_fontSize;
     const long long dpi = m_page->m_normalised ? 72 : m_page->m_dpiY;
-    const int line = static_cast<int>(size * dpi / 72);
-    const int row = static_cast<int>(size * dpi * 3 / 144);
+    const long long line = size * dpi / 72;
+    const long long row = size * dpi * 3 / 144;
     if (header)
-        return m_headerRows == 1 ? row : line;
-    return m_linesPerRow * row;
+        return Clamp(m_headerRows == 1 ? row : line);
+    return Clamp(m_linesPerRow * row);
+}
+
+int CPrintTable::HeaderHeight() const
+{
+    return Clamp(static_cast<long long>(m_headerRows) * RowHeight(true));
+}
+
+int CPrintTable::DataTop() const
+{
+    return Clamp(static_cast<long long>(m_top) + HeaderHeight());
+}
+
+int CPrintTable::RowTop(int row) const
+{
+    return Clamp(DataTop() + static_cast<long long>(row) * RowHeight(false));
 }
 
 int CPrintTable::ColumnLeft(int column) const
 {
     column = std::clamp(column, 0, m_columns);
-    return std::accumulate(m_widths.begin(), m_widths.begin() + column, m_left);
+    return Clamp(std::accumulate(m_widths.begin(), m_widths.begin() + column,
+                                 static_cast<long long>(m_left)));
 }
 
 int CPrintTable::ColumnWidth(int column) const
@@ -106,16 +130,17 @@ void CPrintTable::DrawHeader()
     m_page->m_state.fontSize = m_fontSize;
     // The last column takes up what the widths leave of the table, or gives back what they
     // exceed, so the header ends exactly at the table's right edge.
-    const int sum = std::accumulate(m_widths.begin(), m_widths.begin() + m_columns, 0);
+    const long long sum = std::accumulate(m_widths.begin(), m_widths.begin() + m_columns, 0LL);
     int& last = m_widths[m_columns - 1];
-    last = std::max(0, last + (m_right - m_left) - sum);
+    last = static_cast<int>(
+        std::clamp(last + (static_cast<long long>(m_right) - m_left) - sum, 0LL, kUnitLimit));
 
     const int bandBottom = DataTop();
     CPage::TextStyle style;
     style.fillFlags = m_headerFill;
     for (int column = 0; column < m_columns; ++column) {
         const int left = ColumnLeft(column);
-        m_page->OutputText(nullptr, {m_top, left, bandBottom, left + m_widths[column]},
+        m_page->OutputText(nullptr, {m_top, left, bandBottom, Clamp(1LL * left + m_widths[column])},
                            kHeaderTitleFlags, m_fontSize, m_titles[column], style);
     }
     m_page->Box(nullptr, {m_top, m_left, bandBottom, m_right}, m_lineWidth, 0, 0);
@@ -132,13 +157,12 @@ void CPrintTable::DrawRowLines()
 {
     if (m_textOnly || !m_drawRowLines)
         return;
-    const int rowHeight = RowHeight(false);
     // With a header each data row gets a line on its top edge, without one on its bottom edge.
     const int first = HasHeader() ? 0 : 1;
     for (int line = first; line < m_rows + first; ++line) {
         if (m_separatorInterval > 0 && line % m_separatorInterval != 0)
             continue;
-        const int y = DataTop() + line * rowHeight;
+        const int y = RowTop(line);
         m_page->Line(nullptr, {y, m_left, y, m_right}, m_lineWidth, 0);
     }
 }
@@ -157,9 +181,9 @@ void CPrintTable::FillCell(int row, int column)
 {
     if (!CellExists(row, column) || m_fills[column] == 0)
         return;
-    const int top = DataTop() + row * RowHeight(false);
     const int left = ColumnLeft(column);
-    m_page->FillArea({top, left, top + RowHeight(false), left + m_widths[column]}, m_fills[column]);
+    m_page->FillArea({RowTop(row), left, RowTop(row + 1), Clamp(1LL * left + m_widths[column])},
+                     m_fills[column]);
 }
 
 void CPrintTable::PrintCell(int row, int column, int size, unsigned flags, const QString& text)
@@ -173,14 +197,14 @@ void CPrintTable::PrintCell(int row, int column, int size, unsigned flags, const
     if (m_linesPerRow == 1)
         cellFlags |= kTextSingleLine | kTextVCentre;
     const int inset = m_textOnly ? 1 : 2;
-    const int top = DataTop() + row * RowHeight(false);
+    const int top = RowTop(row);
+    const int bottom = RowTop(row + 1);
     const int left = ColumnLeft(column);
+    const int right = Clamp(1LL * left + m_widths[column]);
     CPage::TextStyle style;
     style.backgroundFill = m_fills[column];
     style.simple = m_textOnly;
-    m_page->OutputText(nullptr,
-                       {top + inset, left + inset, top + RowHeight(false) - inset,
-                        left + m_widths[column] - inset},
+    m_page->OutputText(nullptr, {top + inset, left + inset, bottom - inset, right - inset},
                        cellFlags, points, text, style);
 }
 

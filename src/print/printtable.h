@@ -31,7 +31,7 @@ public:
     int Bottom() const { return m_bottom; }
     int ColumnLeft(int column) const;
     int ColumnWidth(int column) const;
-    int HeaderHeight() const { return m_headerRows * RowHeight(true); }
+    int HeaderHeight() const;
     // A data row (all its text lines) or a header row.
     int RowHeight(bool header) const;
 
@@ -49,7 +49,8 @@ private:
     void FillCell(int row, int column);
     bool HasHeader() const { return !m_noHeader; }
     bool CellExists(int row, int column) const;
-    int DataTop() const { return m_top + HeaderHeight(); }
+    int DataTop() const;
+    int RowTop(int row) const;
 
     CPage* m_page;
     int m_top;

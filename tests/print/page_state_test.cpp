@@ -3,9 +3,12 @@
 // restores.
 #include "print_test_support.h"
 
+#include "print/printtable.h"
 #include "print/textflags.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using namespace fakvo;
 using namespace fakvo::test;
@@ -269,6 +272,48 @@ TEST(PageState, RegionsRejectRectanglesOutsideThePage)
     EXPECT_GT(page.State().textHeight, page.State().metrics.height) << "wrapped";
     EXPECT_EQ(next, page.State().measuredBottom - region->FirstRow());
     EXPECT_EQ(page.State().measuredTop, 151);
+}
+
+TEST(PageState, ExtremeInputsNeitherCrashNorOverflow)
+{
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    const auto exercise = [](CPage& page) {
+        page.PrintTextInRect(kMin, kMin, kMax, kMax, kTextLeft, kMax, QStringLiteral("x"));
+        page.PrintTextInRect(1e300, -1e300, 1e300, 1e300, kTextFill, -3, QStringLiteral("x"));
+        page.SetLineSpacing(1e300);
+        page.Print(0, 0, kKeepFlags, 4000, "%s", "y");
+        page.Print(1e300, 1e300, "%s", "y");
+        page.DrawLine(kMin, kMin, kMax, kMax, kMax, 0xFFFFFFFF);
+        page.DrawBox(kMin, kMin, kMax, kMax, kMax, 0xFFFFFFFF, 0xFFFFFFFF);
+        page.DrawCheckBox(QStringLiteral("z"), true, kMax, kMax, kMax, true, 1, 0, kTextLeft);
+        CPrintRegion* region = page.CreateRegion(0, 0, 10, 10);
+        if (region) {
+            page.Print(region, kMax, kMax, kTextLeft, 10, "%s", "r");
+            page.DrawLine(region, kMin, kMin, kMax, kMax, 1, 0);
+            region->DrawTitle(QStringLiteral("t"), kMax, kTextFill, kFillBlack);
+        }
+        TableDefinition table;
+        table.rowCount = kMax;
+        table.linesPerRow = kMax;
+        table.headerRows = kMax;
+        table.fontSize = kMax;
+        table.columnCount = 1000;
+        table.equalWidths = true;
+        table.left = -1e300;
+        table.right = 1.0;
+        page.PrintTable(table);
+        page.PrintTableCell(table, kMax, kMax, kMax, kKeepFlags, "%s", "c");
+        page.PrintTableCell(table, 0, 0, 0, kKeepFlags, nullptr);
+        page.PrintBitmap(kMin, kMin, kMax, kMax, QString());
+    };
+    ImagePage sheet(2.0, 2.0, 100);
+    exercise(sheet.Page());
+    QPainter idle; // never begun
+    CPage withoutDevice(0, 0, 100, 100, &idle);
+    exercise(withoutDevice);
+    CPage withoutPainter(kMin, kMin, kMax, kMax, nullptr, CPage::kNormalisedMapping);
+    exercise(withoutPainter);
 }
 
 TEST(TextFlags, AlignmentWordsOfTheConfiguration)
