@@ -3,6 +3,7 @@
 // QTcpSocket with the shortest possible dialogue, the floor for any client. Composing alone
 // is measured too. The ratio SendMail / bare socket is printed at the end.
 
+#include "common/ratioreporter.h"
 #include "messaging/mimemessage.h"
 #include "messaging/sendmail.h"
 #include "smtp_peer.h"
@@ -167,23 +168,6 @@ FAKVO_MAIL_BENCHMARK(BM_SendMail);
 FAKVO_MAIL_BENCHMARK(BM_BareSocket);
 FAKVO_MAIL_BENCHMARK(BM_ComposeOnly);
 
-// Keeps the median real time of every benchmark so the ratio can be printed after the table.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" &&
-                !run.error_occurred)
-                times[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-    }
-
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -195,14 +179,9 @@ int main(int argc, char** argv)
         return 1;
     g_fixture = &fixture;
 
-    RatioReporter reporter;
+    fakvo::bench::RatioReporter reporter(fakvo::bench::RatioReporter::Measure::MedianReal);
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto& t = reporter.times;
-    if (t.count("BM_SendMail") && t.count("BM_BareSocket")) {
-        std::printf("\nSendMail / bare socket (medians): %.2f (%.1f ms against %.1f ms)\n",
-                    t.at("BM_SendMail") / t.at("BM_BareSocket"), t.at("BM_SendMail"),
-                    t.at("BM_BareSocket"));
-    }
+    reporter.PrintRatio("SendMail / bare socket (medians, ms)", "BM_SendMail", "BM_BareSocket");
     benchmark::Shutdown();
     g_fixture = nullptr;
     return 0;

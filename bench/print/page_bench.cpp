@@ -1,6 +1,7 @@
 // A full A4 page of 60 product rows with word-wrapped descriptions drawn into a PDF writer:
 // through the page engine, against the same texts drawn with bare QPainter::drawText calls.
 // Prints the ratio engine / bare after the runs.
+#include "common/ratioreporter.h"
 #include "print/page.h"
 
 #include <QBuffer>
@@ -120,35 +121,6 @@ void BarePainterPage(benchmark::State& state)
 BENCHMARK(EnginePage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BarePainterPage)->Unit(benchmark::kMillisecond);
 
-// Console output plus the engine's cost relative to bare drawing, from the best CPU time of
-// each (the machine is shared, so wall time is noisy).
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.iterations == 0)
-                continue;
-            const auto [it, fresh] =
-                m_times.try_emplace(run.run_name.function_name, run.GetAdjustedCPUTime());
-            if (!fresh)
-                it->second = std::min(it->second, run.GetAdjustedCPUTime());
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void PrintRatio() const
-    {
-        const auto engine = m_times.find("EnginePage");
-        const auto bare = m_times.find("BarePainterPage");
-        if (engine != m_times.end() && bare != m_times.end() && bare->second > 0)
-            std::printf("engine / bare QPainter: %.2f\n", engine->second / bare->second);
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -157,9 +129,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    fakvo::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatio();
+    reporter.PrintRatio("engine / bare QPainter", "EnginePage", "BarePainterPage");
     benchmark::Shutdown();
     return 0;
 }

@@ -49,7 +49,8 @@ int main(int argc, char** argv)
     std::vector<double> bare;
     for (int i = 0; i < runs; ++i) {
         QTemporaryDir home; // a fresh data folder for every start
-        const double f = RunOnce(QStringLiteral(FAKVO_BINARY), {QStringLiteral("-I1")}, home.path());
+        const double f =
+            RunOnce(QStringLiteral(FAKVO_BINARY), {QStringLiteral("-I1")}, home.path());
         const double b = RunOnce(QStringLiteral(BARE_BINARY), {}, home.path());
         if (f < 0 || b < 0)
             return 1;

@@ -58,4 +58,17 @@ MailResult SendMail(const SmtpSettings& settings, const MailRequest& mail)
     return result;
 }
 
+SmtpSettings SmtpSettingsFrom(const Configuration& config)
+{
+    SmtpSettings settings;
+    settings.server = config.SMTPSERVER.trimmed();
+    settings.port = config.SMTPPORT;
+    const int security = config.SMTPSICHERHEIT;
+    settings.security =
+        security == 1 || security == 2 ? static_cast<SmtpSecurity>(security) : SmtpSecurity::None;
+    settings.user = config.SMTPBENUTZER;
+    settings.password = config.SMTPPASSWORT;
+    return settings;
+}
+
 } // namespace fakvo

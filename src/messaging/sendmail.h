@@ -3,6 +3,7 @@
 // message (text part in Windows-1252, file attachments in Base64), talks to the server and
 // reports the outcome with the text the user is shown.
 
+#include "config/configuration.h"
 #include "messaging/smtp.h"
 
 #include <QString>
@@ -31,5 +32,9 @@ struct MailResult
 // Sends the mail. Without recipient, text or server nothing is attempted (not ok, the reason
 // in `error`, nothing shown). Any other failure is also shown through FrageJaNein.
 MailResult SendMail(const SmtpSettings& settings, const MailRequest& mail);
+
+// The SMTP settings of the loaded configuration: SMTPSERVER, SMTPPORT, SMTPSICHERHEIT (an
+// unknown value means no encryption), SMTPBENUTZER, SMTPPASSWORT.
+SmtpSettings SmtpSettingsFrom(const Configuration& config);
 
 } // namespace fakvo

@@ -235,3 +235,20 @@ TEST(Totals, PriceConversions)
     EXPECT_EQ(lines[0][ProductColumn::UnitPrice], QStringLiteral("100.00"));
     EXPECT_EQ(lines[1][ProductColumn::UnitPrice], QStringLiteral("9.99"));
 }
+
+TEST(Totals, SettingsComeFromTheConfiguration)
+{
+    Configuration config;
+    config.EINZELPREISNACHKOMMASTELLEN = 3;
+    config.STUNDENMINUTENUMWANDLUNGTXT = QStringLiteral("Std.");
+    config.MAHNUNG1TAGEUEBERZAHLZIEL.fee = 5.5;
+    config.MAHNUNG2TAGEUEBERZAHLZIEL.fee = 9;
+    config.ERLAGSCHEINTYPE = 1;
+    const AmountSettings s = AmountSettingsFrom(config);
+    EXPECT_EQ(s.unitPriceDecimals, 3);
+    EXPECT_EQ(s.hourMarker, QStringLiteral("Std."));
+    EXPECT_EQ(s.firstReminderFee, 5.5);
+    EXPECT_EQ(s.secondReminderFee, 9);
+    EXPECT_EQ(s.lineCapacities, (std::array<int, 4>{30, 30, 24, 9}));
+    EXPECT_TRUE(s.slipFormA4);
+}

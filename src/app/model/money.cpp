@@ -108,9 +108,8 @@ std::string ScaledIntegerDigits(double magnitude, int decimals)
     return firstNonZero == std::string::npos ? std::string("0") : digits.substr(firstNonZero);
 }
 
-} // namespace
-
-QString FormatDecimal(double value, int decimals)
+// The %.Nf text of the rounding rule, as bytes.
+std::string DecimalText(double value, int decimals)
 {
     const bool atMost = decimals < 0;
     decimals = atMost ? (decimals < -kMaxDecimals ? kMaxDecimals : -decimals)
@@ -131,14 +130,22 @@ QString FormatDecimal(double value, int decimals)
     }
     if (negative)
         digits.insert(digits.begin(), '-');
+    return digits;
+}
+
+} // namespace
+
+QString FormatDecimal(double value, int decimals)
+{
+    const std::string digits = DecimalText(value, decimals);
     return QString::fromLatin1(digits.data(), static_cast<qsizetype>(digits.size()));
 }
 
 double RoundTo(double value, int decimals)
 {
-    const QByteArray text = FormatDecimal(value, decimals).toLatin1();
+    const std::string text = DecimalText(value, decimals);
     double result = 0.0;
-    std::from_chars(text.constData(), text.constData() + text.size(), result);
+    std::from_chars(text.data(), text.data() + text.size(), result);
     return result;
 }
 

@@ -56,6 +56,19 @@ double TierPrice(const QString& tiers, double quantity, double price)
 
 } // namespace
 
+AmountSettings AmountSettingsFrom(const Configuration& config)
+{
+    AmountSettings settings;
+    settings.unitPriceDecimals = config.EINZELPREISNACHKOMMASTELLEN;
+    settings.hourMarker = config.STUNDENMINUTENUMWANDLUNGTXT;
+    settings.firstReminderFee = config.MAHNUNG1TAGEUEBERZAHLZIEL.fee;
+    settings.secondReminderFee = config.MAHNUNG2TAGEUEBERZAHLZIEL.fee;
+    for (int i = 0; i < 4; ++i)
+        settings.lineCapacities[i] = config.RECHPRODUKTLAENGEN.value(i);
+    settings.slipFormA4 = config.ERLAGSCHEINTYPE == 1;
+    return settings;
+}
+
 TotalsRun ComputeTotals(QList<ProductLine>& lines, Conditions& conditions, DocumentType type,
                         const AmountSettings& settings)
 {

@@ -3,6 +3,7 @@
 // amount due of the document in the editor, the page estimate, and the two price conversions.
 
 #include "app/model/document.h"
+#include "config/configuration.h"
 
 #include <QString>
 #include <QStringList>
@@ -42,6 +43,9 @@ struct AmountSettings
     std::array<int, 4> lineCapacities{30, 30, 24, 9}; // RECHPRODUKTLAENGEN
     bool slipFormA4 = false;                          // ERLAGSCHEINTYPE is A4
 };
+
+// The settings of the loaded configuration.
+AmountSettings AmountSettingsFrom(const Configuration& config);
 
 struct TotalsRun
 {
