@@ -11,9 +11,13 @@ constexpr quint32 kInfoHeaderSize = 40;
 constexpr quint32 kCoreHeaderSize = 12;
 constexpr quint32 kBitFields = 3;
 
+// The caller has checked that the bytes are there.
 template <typename T> T ReadLittleEndian(const QByteArray& bytes, qsizetype at)
 {
-    return qFromLittleEndian<T>(bytes.constData() + at);
+    T value = 0;
+    for (qsizetype i = 0; i < qsizetype(sizeof(T)); ++i)
+        value = T(value | T(T(static_cast<unsigned char>(bytes.at(at + i))) << (8 * i)));
+    return value;
 }
 
 // The file header that belongs in front of a bitmap stored without one: it points past the
