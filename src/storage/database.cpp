@@ -114,6 +114,38 @@ bool IsSqlName(const QString& text)
     return true;
 }
 
+bool IsSqlTableName(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const QChar open = text[i];
+        if (open == QLatin1Char('[') || open == QLatin1Char('"')) {
+            const QChar close = open == QLatin1Char('[') ? QLatin1Char(']') : QLatin1Char('"');
+            const qsizetype end = text.indexOf(close, i + 1);
+            if (end < 0 || end == i + 1)
+                return false;
+            for (qsizetype j = i + 1; j < end; ++j)
+                if (text[j] == QLatin1Char('[') || text[j] == QLatin1Char('"') ||
+                    text[j] == QLatin1Char('\'') || text[j] == QLatin1Char(';'))
+                    return false;
+            i = end + 1;
+        } else {
+            qsizetype end = text.indexOf(QLatin1Char('.'), i);
+            if (end < 0)
+                end = text.size();
+            if (!IsSqlName(text.mid(i, end - i)))
+                return false;
+            i = end;
+        }
+        if (i == text.size())
+            return true;
+        if (text[i] != QLatin1Char('.') || i + 1 == text.size())
+            return false;
+        ++i;
+    }
+    return false;
+}
+
 // ---- Connection ----
 
 bool Connection::Begin()
@@ -231,9 +263,27 @@ bool Database::OpenWith(Connection& connection, TableSet set, const QString& con
     return true;
 }
 
+bool Database::CheckTableName(const QString& table) const
+{
+    if (IsSqlTableName(table))
+        return true;
+    const QString text = QStringLiteral("Der Tabellenname '%1' ist ungültig!").arg(table);
+    Log(0, text);
+    FrageJaNein(text);
+    return false;
+}
+
 Connection Database::Open(TableSet set)
 {
     Connection connection;
+    // The tables statements on this connection name: its own, and the journal's line table,
+    // which the journal's header connection and the product-table upgrade also change.
+    QStringList tables{m_settings.Of(set).table};
+    if (set == TableSet::JournalHeaders || set == TableSet::Products)
+        tables << m_settings.journalLines.table;
+    for (const QString& table : tables)
+        if (!table.isEmpty() && !CheckTableName(table))
+            return connection;
     if (!OpenWith(connection, set, BuildConnectionString(set))) {
         const QString text = connection.ErrorText();
         Log(0, text);
@@ -302,6 +352,8 @@ QString Database::TextColumnType(const Connection& connection, int length)
 ColumnList Database::ColumnsOf(TableSet set, const QString& table)
 {
     ColumnList columns;
+    if (!CheckTableName(table))
+        return columns;
     Connection connection = Open(set);
     if (!connection.IsOpen())
         return columns;

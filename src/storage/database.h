@@ -114,6 +114,9 @@ bool IsSqlNumber(const QString& text);
 bool IsQuotedLiteral(const QString& text);
 // True for a bare column or table name: letters, digits and '_', not beginning with a digit.
 bool IsSqlName(const QString& text);
+// True for a table name as the configuration may give it: parts joined by '.', each a bare
+// name, a name in square brackets or one in double quotes ("dbo.[Kunden 2024]").
+bool IsSqlTableName(const QString& text);
 
 // One open connection of a table set. Move-only; closes itself when destroyed.
 class Connection
@@ -191,7 +194,8 @@ public:
     bool SameDataSource(TableSet a, TableSet b) const;
 
     // Opens a connection; a failure is shown and logged with the database's text and the
-    // returned connection is not open.
+    // returned connection is not open. A configured table name that is no table name
+    // ("Der Tabellenname '%s' ist ungültig!") opens nothing, so no statement is built on it.
     Connection Open(TableSet set);
     void Close(Connection& connection);
 
@@ -228,6 +232,8 @@ public:
 private:
     bool OpenWith(Connection& connection, TableSet set, const QString& connectionString) const;
     void SqlLog(const QString& statement, int mode, bool emptyLine) const;
+    // Reports a table name that is none ("Der Tabellenname '%s' ist ungültig!").
+    bool CheckTableName(const QString& table) const;
 
     DatabaseSettings m_settings;
 };

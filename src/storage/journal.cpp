@@ -469,7 +469,10 @@ StoreResult Journal::Store(const JournalEntry& entry, const QList<JournalLineTex
     for (int attempt = 1; attempt <= kNumberAttempts; ++attempt) {
         const HeaderPlan plan = PlanHeader(header, entry, rewrite);
         const QString statement = HeaderStatement(entry, plan);
-        header.Begin();
+        if (!header.Begin()) {
+            m_database.ReportFailure(header.ErrorText(), statement);
+            return {};
+        }
         if (!m_database.Execute(header, statement, OnError::Quiet)) {
             const QString failure = header.ErrorText();
             header.Rollback();
@@ -544,7 +547,10 @@ bool Journal::DeleteDocument(int rowId, bool keepHeader)
     Connection connection = m_database.Open(TableSet::JournalHeaders);
     if (!connection.IsOpen())
         return false;
-    connection.Begin();
+    if (!connection.Begin()) {
+        m_database.ReportFailure(connection.ErrorText(), QStringLiteral("DELETE"));
+        return false;
+    }
     bool ok = keepHeader ||
               m_database.Execute(connection, QStringLiteral("DELETE from ") +
                                                  m_database.Of(TableSet::JournalHeaders).table +

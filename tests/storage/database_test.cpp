@@ -100,6 +100,11 @@ TEST(StatementPieces, LimitsQuotesAndNumbers)
         EXPECT_TRUE(IsQuotedLiteral(QLatin1String(literal))) << literal;
     for (const char* text : {"'", "a", "'a", "'a'b'", "'a' OR 'b'", "'it's'"})
         EXPECT_FALSE(IsQuotedLiteral(QLatin1String(text))) << text;
+    for (const char* table : {"protadr", "dbo.protadr", "[Kunden 2024]", "dbo.\"Alte Daten\""})
+        EXPECT_TRUE(IsSqlTableName(QLatin1String(table))) << table;
+    for (const char* table : {"", "protadr; DROP TABLE protpr", "protadr p", "[a]]", "[a'b]", "a.",
+                              ".a", "[]", "[a]b", "protadr--"})
+        EXPECT_FALSE(IsSqlTableName(QLatin1String(table))) << table;
     EXPECT_TRUE(IsSqlName(QStringLiteral("ADR_TIMESTAMP")));
     EXPECT_FALSE(IsSqlName(QStringLiteral("1ID")));
     EXPECT_FALSE(IsSqlName(QStringLiteral("ID=1")));

@@ -556,4 +556,67 @@ TEST_P(JournalTest, NestedStoreIsRefused)
     EXPECT_EQ(db.Rows(QStringLiteral("SELECT ID FROM protadr")).size(), 1);
 }
 
+TEST_P(JournalTest, TableNameFromTheSettingsCannotAddStatements)
+{
+    DatabaseSettings settings = db.Settings(captured.SqlLog());
+    settings.journalLines.table = QStringLiteral("protpr; DROP TABLE protadr");
+    Reopen(settings);
+    EXPECT_EQ(Store(Invoice()).rowId, 0);
+    EXPECT_FALSE(journal->DeleteDocument(1, false));
+    ASSERT_FALSE(captured.Messages().isEmpty());
+    EXPECT_EQ(captured.Messages().first(),
+              QStringLiteral("Der Tabellenname 'protpr; DROP TABLE protadr' ist ungültig!"));
+    for (const QString& statement : captured.Statements())
+        EXPECT_FALSE(statement.contains(QStringLiteral("DROP"))) << statement.toStdString();
+    EXPECT_TRUE(db.Rows(QStringLiteral("SELECT ID FROM protadr")).isEmpty());
+}
+
+// Headers and lines in two databases: no common transaction, the lines follow the header on
+// the line table's own connection, and a failing line does not stop the next one.
+TEST(JournalTwoDatabases, LinesGoToTheirOwnDatabase)
+{
+    Captured captured;
+    TestJournalDatabase headers(Backend::Sqlite);
+    TestJournalDatabase lines(Backend::Sqlite);
+    ASSERT_TRUE(headers.Ok() && lines.Ok());
+    ASSERT_TRUE(lines.Exec(QStringLiteral(
+        "CREATE TRIGGER refuse_boom BEFORE INSERT ON protpr WHEN NEW.KURZBEZ = 'BOOM' "
+        "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+    DatabaseSettings settings = headers.Settings(captured.SqlLog());
+    settings.journalLines.dataSource =
+        QStringLiteral("!") + lines.Folder() + QLatin1String(kJournalFileName);
+    Database database(settings);
+    Journal journal(database, JournalSettings{1, 1, 3});
+    ASSERT_FALSE(database.SameDataSource(TableSet::JournalHeaders, TableSet::JournalLines));
+
+    const auto line = [](const char* product) {
+        return JournalLineTexts{QStringLiteral("1"),
+                                QLatin1String(product),
+                                QStringLiteral("x"),
+                                QStringLiteral("20"),
+                                QStringLiteral("1"),
+                                QStringLiteral("1"),
+                                QString()};
+    };
+    JournalEntry entry;
+    entry.name1 = QStringLiteral("Zwei Dateien");
+    const StoreResult stored = journal.StoreDocument(entry, {line("A"), line("BOOM"), line("C")});
+    ASSERT_GT(stored.rowId, 0);
+    EXPECT_EQ(captured.Messages().size(), 1);
+    EXPECT_TRUE(headers.Rows(QStringLiteral("SELECT ID FROM protpr")).isEmpty());
+    EXPECT_EQ(lines.Rows(QStringLiteral("SELECT KURZBEZ FROM protpr ORDER BY ID")),
+              (QList<QStringList>{{QStringLiteral("A")}, {QStringLiteral("C")}}));
+
+    // A rewrite replaces the lines in the line database.
+    entry.rowId = stored.rowId;
+    entry.number = stored.number;
+    EXPECT_EQ(journal.StoreDocument(entry, {line("D")}, true).rowId, stored.rowId);
+    EXPECT_EQ(lines.Rows(QStringLiteral("SELECT KURZBEZ FROM protpr")),
+              (QList<QStringList>{{QStringLiteral("D")}}));
+    const auto record = journal.ReadEntry(stored.rowId, 0);
+    ASSERT_TRUE(record.has_value());
+    ASSERT_EQ(record->lines.size(), 1);
+    EXPECT_EQ(record->lines[0].productNumber, QStringLiteral("D"));
+}
+
 } // namespace
