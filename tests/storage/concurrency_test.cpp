@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdio>
 #include <thread>
 
 using namespace fakvo;
@@ -65,7 +64,6 @@ TEST_P(JournalConcurrencyTest, TwoWorkstationsStoreSixHundredInvoices)
     EXPECT_EQ(failures.load(), 0);
     // Numbers another workstation took first and that were drawn again.
     RecordProperty("collisions", static_cast<int>(captured.FailedStatements().size()));
-    std::printf("collisions: %d\n", static_cast<int>(captured.FailedStatements().size()));
     EXPECT_TRUE(captured.Messages().isEmpty()) << captured.Messages().join(u'|').toStdString();
 
     const QList<QStringList> headers =

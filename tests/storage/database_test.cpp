@@ -2,6 +2,7 @@
 // column information and the catalog lists.
 
 #include "storage/database.h"
+#include "storage/journal.h"
 #include "storage/journalfile.h"
 
 #include "journaltestsupport.h"
@@ -9,6 +10,9 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 using namespace fakvo;
 using namespace fakvo::test;
@@ -241,6 +245,41 @@ TEST(DatabaseFailures, UnreachableDataSourceAndDataSourceList)
     EXPECT_TRUE(list.complete);
     EXPECT_EQ(list.status, QStringLiteral("No more DSNs to enumerate"));
     EXPECT_TRUE(list.names.contains(QStringLiteral("FakvoListe")));
+}
+
+// Several workstations share one SQLite file: a store waits for another's write instead of
+// failing at once.
+TEST(SqliteSharing, StoreWaitsForAnotherWorkstationsWrite)
+{
+    Captured captured;
+    TestJournalDatabase db(Backend::Sqlite);
+    ASSERT_TRUE(db.Ok());
+    Database database(db.Settings());
+    {
+        Connection connection = database.Open(TableSet::JournalHeaders);
+        ResultSet timeout = database.Query(connection, QStringLiteral("PRAGMA busy_timeout"));
+        EXPECT_EQ(timeout.FieldText(0).toInt(), kSqliteBusyTimeoutMs);
+    }
+
+    // Another workstation holds the write lock for a moment.
+    odbc::Connection other;
+    ASSERT_TRUE(other.Open(QStringLiteral("DRIVER=SQLite3;Database=") + db.Folder() +
+                           QLatin1String(kJournalFileName)));
+    ASSERT_TRUE(other.SetAutoCommit(false));
+    ASSERT_TRUE(other.Execute(QStringLiteral(
+        "INSERT INTO protadr (DOCTYPE, DOCNR, NAME1) values (0, 202400001, 'andere')")));
+    std::thread release([&other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        other.EndTransaction(true);
+    });
+    Journal journal(database, JournalSettings{1, 1, 3});
+    JournalEntry entry;
+    entry.name1 = QStringLiteral("wartet");
+    const StoreResult stored = journal.StoreDocument(entry, {});
+    release.join();
+    EXPECT_GT(stored.rowId, 0);
+    EXPECT_EQ(stored.number, 202400002);
+    EXPECT_TRUE(captured.Messages().isEmpty()) << captured.Messages().join(u'|').toStdString();
 }
 
 } // namespace
