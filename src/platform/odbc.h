@@ -17,12 +17,6 @@
 
 namespace fakvo::odbc {
 
-// The SQL type codes of ODBC that the callers look at.
-inline constexpr int kSqlChar = 1;
-inline constexpr int kSqlVarchar = 12;
-inline constexpr int kSqlLongVarchar = -1;
-inline constexpr int kSqlTimestamp = 11;
-
 // True for the numeric SQL types: 2 to 8 (numeric, decimal, integer, small integer, float,
 // real, double) and -7 to -5 (bit, tiny integer, big integer).
 bool IsNumericSqlType(int sqlType);

@@ -166,7 +166,8 @@ public:
     Journal(Database& database, JournalSettings settings);
 
     // Stores a document whole: its header (inserted or updated as StoreHeader does) and,
-    // replacing any lines an existing row had, its lines. Header and lines go into one
+    // replacing any lines an existing row had, its lines (with entry.linesPerRow 1 their
+    // descriptions lose their line breaks). Header and lines go into one
     // transaction when both table sets reach the same database; then a failing line stores
     // nothing of the document. `rewrite` is the path that changes a loaded document: its
     // number changes only when a document that is not an invoice becomes an invoice.

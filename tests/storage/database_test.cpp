@@ -95,6 +95,10 @@ TEST(StatementPieces, LimitsQuotesAndNumbers)
     EXPECT_EQ(Quote(QStringLiteral("''")), QStringLiteral("''''''"));
     EXPECT_EQ(ColumnTypeText(12, 30), QStringLiteral("012 030"));
     EXPECT_EQ(ColumnTypeText(4, 10), QStringLiteral("004 010"));
+    for (int type : {2, 3, 4, 5, 6, 7, 8, -5, -6, -7})
+        EXPECT_TRUE(odbc::IsNumericSqlType(type)) << type;
+    for (int type : {1, 9, 11, 12, -1, -4, -8, -9})
+        EXPECT_FALSE(odbc::IsNumericSqlType(type)) << type;
 
     for (const char* number : {"0", "-12", "3.50", "202400001"})
         EXPECT_TRUE(IsSqlNumber(QLatin1String(number))) << number;
