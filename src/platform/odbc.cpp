@@ -363,7 +363,7 @@ SQLRETURN ExecuteDirect(SQLHSTMT statement, const QString& text)
 
 } // namespace
 
-bool Connection::Execute(const QString& statementText)
+bool Connection::Execute(const QString& statementText, long long* rowsAffected)
 {
     m_error = {};
     if (!m_open) {
@@ -378,6 +378,10 @@ bool Connection::Execute(const QString& statementText)
     const bool ok = SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA;
     if (!ok)
         Fail(SQL_HANDLE_STMT, statement);
+    if (ok && rowsAffected) {
+        SQLLEN count = 0;
+        *rowsAffected = SQL_SUCCEEDED(SQLRowCount(statement, &count)) ? count : 0;
+    }
     SQLFreeHandle(SQL_HANDLE_STMT, statement);
     return ok;
 }

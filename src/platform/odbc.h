@@ -99,8 +99,9 @@ public:
     void Close();
     bool IsOpen() const;
 
-    // Runs a statement that returns no rows.
-    bool Execute(const QString& statement);
+    // Runs a statement that returns no rows; `rowsAffected` (optional) receives the number of
+    // rows an INSERT, UPDATE or DELETE changed.
+    bool Execute(const QString& statement, long long* rowsAffected = nullptr);
     // Runs a query; the result is not open when it failed (see LastError()).
     ResultSet Query(const QString& statement);
 

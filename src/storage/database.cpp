@@ -310,10 +310,11 @@ void Database::ReportFailure(const QString& databaseText, const QString& stateme
     FrageJaNein(message);
 }
 
-bool Database::Execute(Connection& connection, const QString& statement, OnError onError)
+bool Database::Execute(Connection& connection, const QString& statement, OnError onError,
+                       long long* rowsAffected)
 {
     SqlLog(statement, 0, true);
-    if (connection.m_odbc.Execute(statement))
+    if (connection.m_odbc.Execute(statement, rowsAffected))
         return true;
     SqlLog(statement, 1, false);
     if (onError == OnError::Report)

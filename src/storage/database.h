@@ -199,9 +199,10 @@ public:
     Connection Open(TableSet set);
     void Close(Connection& connection);
 
-    // Runs a statement without result set, passing it through the SQL log first.
+    // Runs a statement without result set, passing it through the SQL log first;
+    // `rowsAffected` (optional) receives the number of rows it changed.
     bool Execute(Connection& connection, const QString& statement,
-                 OnError onError = OnError::Report);
+                 OnError onError = OnError::Report, long long* rowsAffected = nullptr);
     // Runs a query; a failure is reported and yields an empty result.
     ResultSet Query(Connection& connection, const QString& statement,
                     OnError onError = OnError::Report);

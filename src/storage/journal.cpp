@@ -191,6 +191,8 @@ const QStringList& ReadColumns()
 
 const int kMaxLinesRead = 1001;
 
+const QString kEntryNotFound = QStringLiteral("Keine Dokumentdaten gefunden!");
+
 // Resets a flag when the scope ends.
 class FlagGuard
 {
@@ -473,7 +475,8 @@ StoreResult Journal::Store(const JournalEntry& entry, const QList<JournalLineTex
             m_database.ReportFailure(header.ErrorText(), statement);
             return {};
         }
-        if (!m_database.Execute(header, statement, OnError::Quiet)) {
+        long long changed = 0;
+        if (!m_database.Execute(header, statement, OnError::Quiet, &changed)) {
             const QString failure = header.ErrorText();
             header.Rollback();
             // Another workstation stored the drawn number first: draw again.
@@ -482,6 +485,14 @@ StoreResult Journal::Store(const JournalEntry& entry, const QList<JournalLineTex
                 continue;
             }
             m_database.ReportFailure(failure, statement);
+            return {};
+        }
+        // An update that found no row (the entry was deleted meanwhile) stores nothing: lines
+        // without their header would be lost to every reader.
+        if (!plan.insert && changed == 0) {
+            header.Rollback();
+            Log(0, kEntryNotFound);
+            FrageJaNein(kEntryNotFound);
             return {};
         }
         const int rowId = plan.insert ? IdOfNumberOn(header, plan.number) : entry.rowId;

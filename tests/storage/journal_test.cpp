@@ -342,6 +342,17 @@ TEST_P(JournalTest, RewriteGivesANumberOnlyWhenADocumentBecomesAnInvoice)
     EXPECT_EQ(db.Value(QStringLiteral("SELECT DOCNR FROM protadr WHERE ID=%1").arg(estimate.rowId)),
               QStringLiteral("82400002"));
     EXPECT_EQ(db.Rows(QStringLiteral("SELECT ID FROM protadr")).size(), 3);
+
+    // An entry deleted meanwhile by another workstation is not stored again as lines alone.
+    ASSERT_TRUE(journal->DeleteDocument(estimate.rowId, false));
+    JournalEntry gone = OfType(9);
+    gone.rowId = estimate.rowId;
+    gone.number = estimate.number;
+    captured.Clear();
+    EXPECT_EQ(Store(gone, OneLine(), true).rowId, 0);
+    EXPECT_EQ(captured.Messages(), QStringList{QStringLiteral("Keine Dokumentdaten gefunden!")});
+    EXPECT_TRUE(db.Rows(QStringLiteral("SELECT ID FROM protpr WHERE ADRID=%1").arg(estimate.rowId))
+                    .isEmpty());
 }
 
 TEST_P(JournalTest, NumberFixedInAdvanceAndDuplicateRefused)
