@@ -9,6 +9,7 @@
 #include "config/ui/settingsdialog.h"
 #include "platform/files.h"
 #include "platform/prompt.h"
+#include "storage/database.h"
 #include "storage/logtable.h"
 #include "storage/worksettings.h"
 #include "support/log.h"

@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "config/configuration.h"
 #include "platform/workstation.h"
+#include "storage/database.h"
 #include "support/logfiles.h"
 
 #include <QMainWindow>
@@ -57,6 +58,9 @@ public:
     const QString& fileStem() const { return m_fileStem; }
     QString computerName() const { return m_computerName; }
     const Document& document() const { return m_document; }
+    // The database settings of the loaded profile; every database operation opens its own
+    // connection with them.
+    const DatabaseSettings& databaseSettings() const { return m_databaseSettings; }
     WorkSettings* workSettings() const { return m_workSettings.get(); }
 
     // Loads profile `index` (0 for the first) as the menu entries "Lade Konfiguration &%s" do.
@@ -89,6 +93,7 @@ private:
     bool OpenApplicationLog();
     bool LoadActiveProfile();
     void OnConfigurationLoaded();
+    void PrepareJournal();
     void ApplyClerk();
     void ShowDocumentType();
     void EndForced();
@@ -106,6 +111,7 @@ private:
     Document m_document;
     std::unique_ptr<LogTable> m_logTable;
     std::unique_ptr<WorkSettings> m_workSettings;
+    DatabaseSettings m_databaseSettings;
 
     QMenu* m_fileMenu = nullptr;
     QList<QAction*> m_profileActions;

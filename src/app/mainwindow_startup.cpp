@@ -7,7 +7,10 @@
 #include "app/model/dates.h"
 #include "config/configfile.h"
 #include "platform/prompt.h"
+#include "storage/databasesettings.h"
+#include "storage/journalfile.h"
 #include "storage/logtable.h"
+#include "storage/schemaupgrade.h"
 #include "storage/worksettings.h"
 #include "support/log.h"
 
@@ -143,6 +146,8 @@ void CZelvaDlg::OnConfigurationLoaded()
     settings.now = m_env.now;
     SetLogFileSettings(settings);
 
+    m_databaseSettings = DatabaseSettingsFrom(m_config, SqlLog, m_env.now);
+
     // The profile's working settings: last conditions, printers, display period.
     if (m_config.serverMode)
         return;
@@ -153,6 +158,24 @@ void CZelvaDlg::OnConfigurationLoaded()
     const TableStatus status = m_workSettings->Load();
     if (!status.ok)
         FrageJaNein(status.message);
+}
+
+void CZelvaDlg::PrepareJournal()
+{
+    // A journal in a database file of the data folder that does not exist yet (a new data
+    // folder, or a profile pointing at a new file) is created from the shipped schema.
+    const QString source = m_databaseSettings.journalHeaders.dataSource;
+    if (!source.startsWith(u'!') || source.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive))
+        return;
+    const QString file = QDir(m_config.dataFolder).filePath(source.mid(1));
+    if (QFile::exists(file))
+        return;
+    const SchemaResult result = CreateJournalFile(
+        JournalSchemaFile(FindStartData(m_env.applicationDir), SqlDialect::Sqlite), file);
+    if (!result.ok)
+        FrageJaNein(result.failure);
+    else
+        Log(0, QStringLiteral("Dokumentenjournal angelegt: ") + file);
 }
 
 void CZelvaDlg::ApplyClerk()
@@ -200,6 +223,7 @@ bool CZelvaDlg::Initialise()
         return false;
     }
     WriteSqlLogStartLine();
+    PrepareJournal();
 
     // The overview's display period defaults to the current calendar year.
     if (m_workSettings && !m_workSettings->IsStored(WorkSetting::PeriodFrom)) {
@@ -234,6 +258,18 @@ bool CZelvaDlg::Initialise()
 
     ShortenSqlLog();
     TrimAppLog(*m_logTable, m_config.LOGMAX);
+
+    // A product table without the price-tier column gets it, and the configuration names it.
+    Database database(m_databaseSettings);
+    UpgradeProductTable(database, [this](const QString& key, const QString& value) {
+        const auto result =
+            RunConfigChange(m_config, m_role != NetworkRole::None, [&](Configuration& config) {
+                ConfigSetValue(config, key, value);
+                return true;
+            });
+        if (result == ConfigChangeResult::Saved)
+            OnConfigurationLoaded();
+    });
     return true;
 }
 
@@ -248,8 +284,10 @@ void CZelvaDlg::SwitchProfile(int index)
     if (index < 0 || index >= m_config.profiles.size())
         return;
     // A failed load leaves the defaults in force, as a profile command does.
-    if (LoadConfiguration(m_config, m_config.profiles[index].path))
+    if (LoadConfiguration(m_config, m_config.profiles[index].path)) {
         OnConfigurationLoaded();
+        PrepareJournal();
+    }
     m_config.activeProfile = index;
     ApplyClerk();
     ShowDocumentType();

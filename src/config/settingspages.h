@@ -3,6 +3,8 @@
 // shows its key's value, and how the typed value is written back to the file. The widgets
 // live in config/ui; these rules need none.
 
+#include "config/tableset.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -36,15 +38,6 @@ enum class Chooser
     AddressColumns, // "...": columns of the address table
     ProductColumns, // "...": columns of the product table
     File,           // a file of the data folder
-};
-
-// The table set a page's database fields belong to.
-enum class TableSet
-{
-    Addresses,
-    Products,
-    JournalHeaders,
-    JournalLines
 };
 
 struct SettingsField

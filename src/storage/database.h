@@ -11,6 +11,8 @@
 #include "platform/odbc.h"
 
 #include <QDateTime>
+#include "config/tableset.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,13 +21,6 @@
 
 namespace fakvo {
 
-enum class TableSet
-{
-    Addresses,
-    Products,
-    JournalHeaders,
-    JournalLines
-};
 
 // The connection settings of one table set.
 struct TableSetSettings

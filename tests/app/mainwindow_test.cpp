@@ -108,6 +108,9 @@ private slots:
                                 "autopdf", "Data", "postie", "Update"})
             QVERIFY2(QDir(DataFolder() + QLatin1StringView(sub)).exists(), sub);
         QVERIFY(QFile::exists(DataFolder() + QStringLiteral("standard.cfg")));
+        QVERIFY2(QFile::exists(DataFolder() + QStringLiteral("Fakvo.db")),
+                 "the SQLite journal of a new data folder");
+        QCOMPARE(window.databaseSettings().journalHeaders.dataSource, QStringLiteral("!Fakvo.db"));
         QCOMPARE(window.fileStem(), m_stem);
         QVERIFY(prompts.messages.isEmpty());
 
