@@ -25,6 +25,7 @@ QWidget* LegendTable(const std::array<PlaceholderEntry, kPlaceholderCount>& lege
     table->setObjectName(QStringLiteral("textvariablen"));
     table->horizontalHeader()->hide();
     table->verticalHeader()->hide();
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStretchLastSection(true);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (int i = 0; i < table->rowCount(); ++i) {
