@@ -316,12 +316,15 @@ ConfigChangeResult RunConfigChange(Configuration& config, bool networkMode,
         FrageJaNein(QStringLiteral("Die aktuelle Konfigurationsdatei kann nicht gelesen werden!"));
         return ConfigChangeResult::Refused;
     }
+    const qsizetype linesRead = config.lines.size();
     WriteConfiguration(config, QStringLiteral("x"));
 
     if (!editValues(config))
         return finish(ConfigChangeResult::Cancelled);
 
-    if (minimumLines > 0 && config.lines.size() < minimumLines) {
+    // The guard judges the file as it was read: the values just put in could otherwise lengthen
+    // a damaged file past the guard and have it overwritten.
+    if (minimumLines > 0 && linesRead < minimumLines) {
         FrageJaNein(QStringLiteral("Die Konfigurationsdatei wird nicht aktualisiert!"));
         return finish(ConfigChangeResult::Refused);
     }

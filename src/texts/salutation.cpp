@@ -91,15 +91,11 @@ ConfigChangeResult EditSalutationSettings(Configuration& config, bool networkMod
     return RunConfigChange(
         config, networkMode,
         [&runDialog](Configuration& c) {
-            // Judged on the lines as read: the keys put below could lengthen a damaged file
-            // past the guard and have it overwritten.
-            const bool longEnough = c.lines.size() >= kSalutationMinimumLines;
             const std::optional<SalutationSettings> chosen =
                 runDialog(c, ReadSalutationSettings(c));
             if (!chosen)
                 return false;
-            if (longEnough)
-                PutSalutationSettings(c, *chosen);
+            PutSalutationSettings(c, *chosen);
             return true;
         },
         kSalutationMinimumLines);

@@ -174,7 +174,9 @@ TEST_F(ConfigFileTest, ChangeThatIsCancelledOrTooShortWritesNothing)
     EXPECT_EQ(RunConfigChange(
                   config, false,
                   [](Configuration& c) {
-                      ConfigSetValue(c, QStringLiteral("SMTPSERVER"), QStringLiteral("x"));
+                      // Enough new keys to lengthen the one-line file past the guard.
+                      for (int i = 0; i < 25; ++i)
+                          ConfigSetValue(c, QStringLiteral("KEY%1").arg(i), QStringLiteral("x"));
                       return true;
                   },
                   20),
