@@ -44,11 +44,11 @@ private:
     PromptHandler m_previous;
 };
 
-inline void WriteBytes(const QString& path, const QByteArray& bytes)
+// Writes (or replaces) a file; true when every byte was written.
+inline bool WriteBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 inline QByteArray ReadBytes(const QString& path)

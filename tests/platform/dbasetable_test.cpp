@@ -7,28 +7,19 @@
 #include <QJsonArray>
 #include <QTemporaryDir>
 
+#include "common/testsupport.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
 using namespace fakvo;
+using fakvo::test::ReadBytes;
+using fakvo::test::WriteBytes;
 using fakvo::test::ReadWithDbfread;
 using fakvo::test::RunPython;
 
 namespace {
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 const QList<DbaseField> kFields = {
     {QStringLiteral("NAME"), DbaseType::Character, 12, 0},
@@ -85,7 +76,7 @@ TEST(DbaseTable, WritesStandardFileThatDbfreadReadsWithSameValues)
     }
     const QDate after = QDate::currentDate();
 
-    const QByteArray bytes = ReadAll(path);
+    const QByteArray bytes = ReadBytes(path);
     ASSERT_EQ(bytes.size(), kHeaderLength + 3 * kRecordLength + 1);
     EXPECT_EQ(bytes.at(0), 0x03);
     EXPECT_EQ(bytes.at(kHeaderLength - 1), 0x0D);
@@ -255,7 +246,7 @@ TEST(DbaseTable, ZapRemovesRangeAndKeepsOrderOfTheRest)
         EXPECT_FALSE(table.AssignText(0, QStringLiteral("x"))) << "no current record after zap";
         table.Close();
 
-        EXPECT_EQ(ReadAll(path).size(), kHeaderLength + c.remaining.size() * kRecordLength + 1);
+        EXPECT_EQ(ReadBytes(path).size(), kHeaderLength + c.remaining.size() * kRecordLength + 1);
         const QJsonArray records = ReadWithDbfread(path)[u"records"].toArray();
         QList<int> ids;
         for (const auto& r : records)
@@ -290,7 +281,7 @@ TEST(DbaseTable, MisuseFailsWithoutTouchingTheFile)
 {
     QTemporaryDir dir;
     const QString path = MakeTable(dir, 2);
-    const QByteArray original = ReadAll(path);
+    const QByteArray original = ReadBytes(path);
 
     DbaseTable table;
     EXPECT_EQ(table.RecordCount(), -1);
@@ -312,12 +303,12 @@ TEST(DbaseTable, MisuseFailsWithoutTouchingTheFile)
     EXPECT_EQ(table.FieldText(7), QString());
     EXPECT_FALSE(table.Append()) << "append without AppendStart";
     table.Close();
-    EXPECT_EQ(ReadAll(path), original);
+    EXPECT_EQ(ReadBytes(path), original);
 
     // Create never replaces an existing file.
     EXPECT_FALSE(table.Create(path, kFields));
     EXPECT_EQ(table.LastError(), DbaseError::FileExists);
-    EXPECT_EQ(ReadAll(path), original);
+    EXPECT_EQ(ReadBytes(path), original);
     EXPECT_FALSE(table.Open(dir.filePath(QStringLiteral("fehlt.dbf"))));
     EXPECT_EQ(table.LastError(), DbaseError::CannotOpen);
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("fehlt.dbf"))));
@@ -368,7 +359,7 @@ TEST(DbaseTable, RecordCountTurnsNegativeWhenTheFileIsBrokenOrGone)
 TEST(DbaseTable, DamagedHeadersAreRefused)
 {
     QTemporaryDir dir;
-    const QByteArray valid = ReadAll(MakeTable(dir, 3));
+    const QByteArray valid = ReadBytes(MakeTable(dir, 3));
     auto with = [&](int at, QByteArray bytes) {
         return QByteArray(valid).replace(at, bytes.size(), bytes);
     };
@@ -398,13 +389,13 @@ TEST(DbaseTable, DamagedHeadersAreRefused)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const QString path = dir.filePath(QStringLiteral("kaputt.dbf"));
-        WriteAll(path, c.bytes);
+        ASSERT_TRUE(WriteBytes(path, c.bytes));
         DbaseTable table;
         EXPECT_FALSE(table.Open(path));
         EXPECT_EQ(table.LastError(), c.error);
         EXPECT_FALSE(table.IsOpen());
         EXPECT_EQ(table.RecordCount(), -1);
-        EXPECT_EQ(ReadAll(path), c.bytes) << "a refused file stays as it was";
+        EXPECT_EQ(ReadBytes(path), c.bytes) << "a refused file stays as it was";
     }
 }
 
@@ -436,12 +427,12 @@ void Exercise(DbaseTable& table)
 TEST(DbaseTable, TruncatedFilesAreRefusedOrReadSafely)
 {
     QTemporaryDir dir;
-    const QByteArray valid = ReadAll(MakeTable(dir, 5));
+    const QByteArray valid = ReadBytes(MakeTable(dir, 5));
     const qsizetype recordsEnd = kHeaderLength + 5 * kRecordLength;
     const QString path = dir.filePath(QStringLiteral("kurz.dbf"));
     for (qsizetype length = 0; length < valid.size(); ++length) {
         SCOPED_TRACE(length);
-        WriteAll(path, valid.left(length));
+        ASSERT_TRUE(WriteBytes(path, valid.left(length)));
         DbaseTable table;
         // Only the end marker may be missing.
         ASSERT_EQ(table.Open(path), length >= recordsEnd);
@@ -451,7 +442,7 @@ TEST(DbaseTable, TruncatedFilesAreRefusedOrReadSafely)
             ASSERT_TRUE(table.Open(path)) << "our writes keep the table whole";
             EXPECT_EQ(table.RecordCount(), 6);
         } else {
-            EXPECT_EQ(ReadAll(path), valid.left(length));
+            EXPECT_EQ(ReadBytes(path), valid.left(length));
         }
     }
 }
@@ -459,24 +450,24 @@ TEST(DbaseTable, TruncatedFilesAreRefusedOrReadSafely)
 TEST(DbaseTable, CorruptedFilesAreRefusedOrReadSafely)
 {
     QTemporaryDir dir;
-    const QByteArray valid = ReadAll(MakeTable(dir, 5));
+    const QByteArray valid = ReadBytes(MakeTable(dir, 5));
     const QString path = dir.filePath(QStringLiteral("kaputt.dbf"));
     int opened = 0;
     int refused = 0;
     auto check = [&](const QByteArray& bytes) {
-        WriteAll(path, bytes);
+        ASSERT_TRUE(WriteBytes(path, bytes));
         DbaseTable table;
         if (!table.Open(path)) {
             ++refused;
             EXPECT_NE(table.LastError(), DbaseError::None);
-            EXPECT_EQ(ReadAll(path), bytes);
+            EXPECT_EQ(ReadBytes(path), bytes);
             return;
         }
         ++opened;
         const qsizetype size = bytes.size();
         Exercise(table);
         // One record appended and one zapped: the file never grows by more than a record.
-        EXPECT_LE(ReadAll(path).size(), size + kRecordLength);
+        EXPECT_LE(ReadBytes(path).size(), size + kRecordLength);
         EXPECT_TRUE(table.Open(path)) << "our writes keep the table whole";
     };
 

@@ -10,19 +10,17 @@
 #include <QJsonArray>
 #include <QTemporaryDir>
 
+#include "common/testsupport.h"
+
 #include <gtest/gtest.h>
 
 using namespace fakvo;
+using fakvo::test::ReadBytes;
+using fakvo::test::WriteBytes;
 using fakvo::test::ReadWithDbfread;
 using fakvo::test::RunPython;
 
 namespace {
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A data folder for the logs and the messages the user would have seen.
 class WorkTables : public testing::Test
@@ -90,7 +88,7 @@ TEST_F(WorkTables, NewProfileTableHas200BlankRecordsAndReadsBackDefaults)
     ASSERT_EQ(records.size(), 200);
     for (const auto& record : records)
         ASSERT_EQ(record.toObject()[u"WERT"].toString(), QString());
-    EXPECT_EQ(ReadAll(FilePath(QStringLiteral("Fakvo.log"))), QByteArray("ABC.xx3\n"));
+    EXPECT_EQ(ReadBytes(FilePath(QStringLiteral("Fakvo.log"))), QByteArray("ABC.xx3\n"));
 
     struct Expected
     {
@@ -119,7 +117,7 @@ TEST_F(WorkTables, NewProfileTableHas200BlankRecordsAndReadsBackDefaults)
     // A second load finds the table and notes nothing more.
     WorkSettings again(path, 2);
     ASSERT_TRUE(again.Load().ok);
-    EXPECT_EQ(ReadAll(FilePath(QStringLiteral("Fakvo.log"))), QByteArray("ABC.xx3\n"));
+    EXPECT_EQ(ReadBytes(FilePath(QStringLiteral("Fakvo.log"))), QByteArray("ABC.xx3\n"));
 }
 
 TEST_F(WorkTables, WrittenSettingsReadBackAfterReloadAndInOtherReaders)
@@ -192,7 +190,7 @@ open(sys.argv[1], 'wb').write(out)
     ASSERT_TRUE(settings.Load().ok);
     EXPECT_EQ(settings.Text(WorkSetting::SearchColumn), QStringLiteral("KUNDENNR"));
     EXPECT_EQ(settings.Text(WorkSetting::PeriodTo), QStringLiteral("20400101"));
-    EXPECT_TRUE(ReadAll(FilePath(QStringLiteral("Fakvo.log"))).isEmpty());
+    EXPECT_TRUE(ReadBytes(FilePath(QStringLiteral("Fakvo.log"))).isEmpty());
 
     ASSERT_TRUE(settings.WriteSettingNumber(WorkSetting::ProductWindowHidden, 1).ok);
     const QJsonObject dbf = ReadWithDbfread(path);
@@ -211,7 +209,7 @@ TEST_F(WorkTables, BrokenOrUnmakeableSettingsTablesReportTheirMessages)
         ASSERT_TRUE(settings.Load().ok);
     }
     ASSERT_TRUE(QFile::resize(broken, 500));
-    const QByteArray damaged = ReadAll(broken);
+    const QByteArray damaged = ReadBytes(broken);
     WorkSettings settings(broken, 3);
     TableStatus status = settings.Load();
     EXPECT_FALSE(status.ok);
@@ -219,7 +217,7 @@ TEST_F(WorkTables, BrokenOrUnmakeableSettingsTablesReportTheirMessages)
     EXPECT_EQ(settings.Text(WorkSetting::SearchColumn), QStringLiteral("SUCHBEGRIFF"));
     status = settings.WriteSetting(WorkSetting::Discount, QStringLiteral("3"));
     EXPECT_EQ(status.message, QStringLiteral("Datei 'ABC.xx4' konnte nicht geöffnet werden!"));
-    EXPECT_EQ(ReadAll(broken), damaged);
+    EXPECT_EQ(ReadBytes(broken), damaged);
 
     // A table without the field WERT.
     const QString foreign = FilePath(QStringLiteral("ABC.xx5"));
@@ -352,7 +350,7 @@ TEST_F(WorkTables, BrokenLogIsReportedRecreatedWhenGoneAndNeverOverwritten)
     log.AppendLogEntry(0, QStringLiteral("danach"));
     messages.clear();
     ASSERT_TRUE(QFile::resize(path, QFile(path).size() - 10));
-    const QByteArray damaged = ReadAll(path);
+    const QByteArray damaged = ReadBytes(path);
     log.AppendLogEntry(0, QStringLiteral("a"));
     log.AppendLogEntry(0, QStringLiteral("b"));
     EXPECT_EQ(messages.size(), 2);
@@ -360,7 +358,7 @@ TEST_F(WorkTables, BrokenLogIsReportedRecreatedWhenGoneAndNeverOverwritten)
     EXPECT_EQ(log.RecordCount(), -1);
     EXPECT_FALSE(log.TrimLog(0));
     EXPECT_FALSE(log.ReadLogRecord(1));
-    EXPECT_EQ(ReadAll(path), damaged);
+    EXPECT_EQ(ReadBytes(path), damaged);
 
     const TableStatus status = LogTable(path, {}, {}).Open();
     EXPECT_EQ(status.message, QStringLiteral("Datei 'ABC.xxd' konnte nicht geöffnet werden!"));

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "common/testsupport.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -16,23 +18,12 @@
 #include <vector>
 
 using namespace fakvo;
+using fakvo::test::ReadBytes;
+using fakvo::test::WriteBytes;
 
 namespace {
 
 const QDateTime kNow(QDate(2010, 1, 5), QTime(14, 30, 7));
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 // A data folder with the SQL log on, a fixed clock, and the messages and log entries that
 // the user would have seen.
@@ -100,12 +91,12 @@ TEST_F(LogFiles, SqlLogEntriesByMode)
         SCOPED_TRACE(c.mode);
         QFile::remove(SqlLogPath());
         SqlLog(statement, c.mode, c.emptyLine);
-        EXPECT_EQ(ReadAll(FilePath(QStringLiteral("FVSQLLOG.TXT"))), c.expected);
+        EXPECT_EQ(ReadBytes(FilePath(QStringLiteral("FVSQLLOG.TXT"))), c.expected);
     }
 
     // Entries are appended; the start line is a statement with the empty line.
     WriteSqlLogStartLine();
-    EXPECT_EQ(ReadAll(SqlLogPath()),
+    EXPECT_EQ(ReadBytes(SqlLogPath()),
               QByteArray("#---RET:40\r\n\r\n") + header + "#---Faktavo Programmstart---\r\n\r\n");
     EXPECT_TRUE(messages.isEmpty());
 }
@@ -121,7 +112,7 @@ TEST_F(LogFiles, SqlLogHeaderUsesTheConfiguredDateText)
     };
     SetLogFileSettings(settings);
     SqlLog(QStringLiteral("DELETE FROM protpr"), 0, false);
-    EXPECT_EQ(ReadAll(SqlLogPath()),
+    EXPECT_EQ(ReadBytes(SqlLogPath()),
               QByteArray("#---5. J\xE4nner 2010 14:30:07\r\nDELETE FROM protpr\r\n"));
 }
 
@@ -177,9 +168,9 @@ TEST_F(LogFiles, SqlLogIsShortenedToItsLastThousandLinesAtStart)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Configure({}, c.sqlLog);
-        WriteAll(FilePath(QStringLiteral("FVSQLLOG.TXT")), c.before);
+        ASSERT_TRUE(WriteBytes(FilePath(QStringLiteral("FVSQLLOG.TXT")), c.before));
         EXPECT_TRUE(ShortenSqlLog());
-        EXPECT_EQ(ReadAll(FilePath(QStringLiteral("FVSQLLOG.TXT"))), c.after);
+        EXPECT_EQ(ReadBytes(FilePath(QStringLiteral("FVSQLLOG.TXT"))), c.after);
     }
     EXPECT_TRUE(messages.isEmpty());
 }
@@ -216,7 +207,7 @@ TEST_F(LogFiles, TextLogAppendsWindows1252Lines)
 {
     EXPECT_TRUE(AppendTextLog(QStringLiteral("ABC.xx3")));
     EXPECT_TRUE(AppendTextLog(QStringLiteral("Müller €")));
-    EXPECT_EQ(ReadAll(FilePath(QStringLiteral("Fakvo.log"))),
+    EXPECT_EQ(ReadBytes(FilePath(QStringLiteral("Fakvo.log"))),
               QByteArray("ABC.xx3\nM\xFCller \x80\n"));
     EXPECT_TRUE(messages.isEmpty());
 }
