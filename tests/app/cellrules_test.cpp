@@ -31,7 +31,8 @@ struct CommitCase
 };
 
 class CommitTest : public testing::TestWithParam<CommitCase>
-{};
+{
+};
 
 TEST_P(CommitTest, WritesTheCellAsTheRulesSay)
 {
@@ -45,26 +46,25 @@ TEST_P(CommitTest, WritesTheCellAsTheRulesSay)
 
 INSTANTIATE_TEST_SUITE_P(
     Cells, CommitTest,
-    testing::Values(
-        CommitCase{"QuantityComma", 1, u"1,5", u"1", u"1.5", u"3=4.00;"},
-        CommitCase{"QuantityKeepsUnit", 1, u"2,5 Std.", u"1", u"2.5 Std.", u"3=4.00;"},
-        CommitCase{"TextAsTyped", 3, u"Beratung,\nvor Ort", u"1", u"Beratung,\nvor Ort",
-                   u"3=4.00;"},
-        CommitCase{"VatComma", 4, u"7,5", u"1", u"7.5", u"3=4.00;"},
-        CommitCase{"VatGarbageIsZero", 4, u"abc", u"1", u"0", u"3=4.00;"},
-        CommitCase{"PriceTrailingZeros", 5, u"19,9000", u"1", u"19.9", u""},
-        CommitCase{"PriceFourDecimalsAtMost", 5, u"1.234567", u"1", u"1.2346", u""},
-        CommitCase{"PriceTotalSmallG", 5, u"g100", u"4", u"25.00", u""},
-        CommitCase{"PriceTotalCapitalG", 5, u"100,5G", u"2", u"50.25", u""},
-        CommitCase{"PriceTotalWithoutQuantity", 5, u"g80", u"", u"80.00", u""},
-        CommitCase{"TiersSortedNothingAfterLast", 5, u"9.90\n50=8.90\n10=9.50", u"1", u"9.9",
-                   u"10=9.50;50=8.90"},
-        CommitCase{"TiersTrimmedEmptyDropped", 5, u"9.90\n  20=9.00 \n\n\n5=9.50", u"1", u"9.9",
-                   u"5=9.50;20=9.00"},
-        CommitCase{"SingleTierKeepsItsSemicolon", 5, u"9.90\n10=9.50", u"1", u"9.9",
-                   u"10=9.50;"},
-        CommitCase{"WindowsLineEnds", 5, u"9.90\r\n10=9.50\r\n2=9.80", u"1", u"9.9",
-                   u"2=9.80;10=9.50"}),
+    testing::Values(CommitCase{"QuantityComma", 1, u"1,5", u"1", u"1.5", u"3=4.00;"},
+                    CommitCase{"QuantityKeepsUnit", 1, u"2,5 Std.", u"1", u"2.5 Std.", u"3=4.00;"},
+                    CommitCase{"TextAsTyped", 3, u"Beratung,\nvor Ort", u"1", u"Beratung,\nvor Ort",
+                               u"3=4.00;"},
+                    CommitCase{"VatComma", 4, u"7,5", u"1", u"7.5", u"3=4.00;"},
+                    CommitCase{"VatGarbageIsZero", 4, u"abc", u"1", u"0", u"3=4.00;"},
+                    CommitCase{"PriceTrailingZeros", 5, u"19,9000", u"1", u"19.9", u""},
+                    CommitCase{"PriceFourDecimalsAtMost", 5, u"1.234567", u"1", u"1.2346", u""},
+                    CommitCase{"PriceTotalSmallG", 5, u"g100", u"4", u"25.00", u""},
+                    CommitCase{"PriceTotalCapitalG", 5, u"100,5G", u"2", u"50.25", u""},
+                    CommitCase{"PriceTotalWithoutQuantity", 5, u"g80", u"", u"80.00", u""},
+                    CommitCase{"TiersSortedNothingAfterLast", 5, u"9.90\n50=8.90\n10=9.50", u"1",
+                               u"9.9", u"10=9.50;50=8.90"},
+                    CommitCase{"TiersTrimmedEmptyDropped", 5, u"9.90\n  20=9.00 \n\n\n5=9.50", u"1",
+                               u"9.9", u"5=9.50;20=9.00"},
+                    CommitCase{"SingleTierKeepsItsSemicolon", 5, u"9.90\n10=9.50", u"1", u"9.9",
+                               u"10=9.50;"},
+                    CommitCase{"WindowsLineEnds", 5, u"9.90\r\n10=9.50\r\n2=9.80", u"1", u"9.9",
+                               u"2=9.80;10=9.50"}),
     [](const testing::TestParamInfo<CommitCase>& info) { return info.param.name; });
 
 TEST(CellRules, EditingTheQuantityClearsTheHourConversionMark)
@@ -114,15 +114,15 @@ TEST(CellRules, ThePriceEditorOpensWithTiersAndWithoutAZeroPrice)
               QStringLiteral("9.90\n10=9.50\n50=8.90"));
     EXPECT_EQ(CellEditorText(Row(QStringLiteral("1"), QStringLiteral("0.00")), 5, false),
               QString());
-    EXPECT_EQ(CellEditorText(Row(QStringLiteral("1"), QStringLiteral("0.00"),
-                                 QStringLiteral("10=9.50;")),
-                             5, false),
-              QStringLiteral("\n10=9.50"));
+    EXPECT_EQ(
+        CellEditorText(Row(QStringLiteral("1"), QStringLiteral("0.00"), QStringLiteral("10=9.50;")),
+                       5, false),
+        QStringLiteral("\n10=9.50"));
     EXPECT_EQ(CellEditorText(Row(QStringLiteral("1,5"), QStringLiteral("2")), 1, false),
               QStringLiteral("1,5"));
     // Opening and committing unchanged keeps the tiers as they were.
-    ProductLine line = Row(QStringLiteral("1"), QStringLiteral("9.90"),
-                           QStringLiteral("10=9.50;50=8.90"));
+    ProductLine line =
+        Row(QStringLiteral("1"), QStringLiteral("9.90"), QStringLiteral("10=9.50;50=8.90"));
     CommitCellText(line, 5, CellEditorText(line, 5, false), CellRules{});
     EXPECT_EQ(line[ProductColumn::PriceTiers], QStringLiteral("10=9.50;50=8.90"));
 }
@@ -157,7 +157,8 @@ struct MoveCase
 };
 
 class MoveTest : public testing::TestWithParam<MoveCase>
-{};
+{
+};
 
 TEST_P(MoveTest, GoesWhereTheCommandSays)
 {
@@ -178,31 +179,58 @@ INSTANTIATE_TEST_SUITE_P(
     Moves, MoveTest,
     testing::Values(
         MoveCase{"ForwardInRow", {0, 1}, CellMove::Forward, 2, kAll, CellMoveResult{{0, 2}, false}},
-        MoveCase{"ForwardWrapsToNextRow", {0, 5}, CellMove::Forward, 2, kAll,
+        MoveCase{"ForwardWrapsToNextRow",
+                 {0, 5},
+                 CellMove::Forward,
+                 2,
+                 kAll,
                  CellMoveResult{{1, 1}, false}},
-        MoveCase{"ForwardBelowLastAppends", {1, 5}, CellMove::Forward, 2, kAll,
+        MoveCase{"ForwardBelowLastAppends",
+                 {1, 5},
+                 CellMove::Forward,
+                 2,
+                 kAll,
                  CellMoveResult{{2, 1}, true}},
-        MoveCase{"ForwardSkipsNumber", {0, 1}, CellMove::Forward, 1, kNoNumberNoVat,
+        MoveCase{"ForwardSkipsNumber",
+                 {0, 1},
+                 CellMove::Forward,
+                 1,
+                 kNoNumberNoVat,
                  CellMoveResult{{0, 3}, false}},
-        MoveCase{"ForwardSkipsVat", {0, 3}, CellMove::Forward, 1, kNoNumberNoVat,
+        MoveCase{"ForwardSkipsVat",
+                 {0, 3},
+                 CellMove::Forward,
+                 1,
+                 kNoNumberNoVat,
                  CellMoveResult{{0, 5}, false}},
-        MoveCase{"ReminderSkipsNothing", {0, 1}, CellMove::Forward, 1, kReminder,
+        MoveCase{"ReminderSkipsNothing",
+                 {0, 1},
+                 CellMove::Forward,
+                 1,
+                 kReminder,
                  CellMoveResult{{0, 2}, false}},
-        MoveCase{"BackwardInRow", {1, 3}, CellMove::Backward, 2, kAll,
-                 CellMoveResult{{1, 2}, false}},
-        MoveCase{"BackwardToPreviousRow", {1, 1}, CellMove::Backward, 2, kAll,
+        MoveCase{
+            "BackwardInRow", {1, 3}, CellMove::Backward, 2, kAll, CellMoveResult{{1, 2}, false}},
+        MoveCase{"BackwardToPreviousRow",
+                 {1, 1},
+                 CellMove::Backward,
+                 2,
+                 kAll,
                  CellMoveResult{{0, 5}, false}},
-        MoveCase{"BackwardSkipsNumber", {0, 3}, CellMove::Backward, 1, kNoNumberNoVat,
+        MoveCase{"BackwardSkipsNumber",
+                 {0, 3},
+                 CellMove::Backward,
+                 1,
+                 kNoNumberNoVat,
                  CellMoveResult{{0, 1}, false}},
         MoveCase{"BackwardAtTopStays", {0, 1}, CellMove::Backward, 2, kAll, std::nullopt},
         MoveCase{"UpKeepsColumn", {1, 4}, CellMove::Up, 2, kAll, CellMoveResult{{0, 4}, false}},
         MoveCase{"UpAtTopStays", {0, 4}, CellMove::Up, 2, kAll, std::nullopt},
-        MoveCase{"DownKeepsColumn", {0, 3}, CellMove::Down, 2, kAll,
-                 CellMoveResult{{1, 3}, false}},
-        MoveCase{"DownBelowLastAppends", {1, 3}, CellMove::Down, 2, kAll,
-                 CellMoveResult{{2, 3}, true}},
-        MoveCase{"FromEmptyListAppends", {0, 1}, CellMove::Down, 0, kAll,
-                 CellMoveResult{{1, 1}, true}}),
+        MoveCase{"DownKeepsColumn", {0, 3}, CellMove::Down, 2, kAll, CellMoveResult{{1, 3}, false}},
+        MoveCase{
+            "DownBelowLastAppends", {1, 3}, CellMove::Down, 2, kAll, CellMoveResult{{2, 3}, true}},
+        MoveCase{
+            "FromEmptyListAppends", {0, 1}, CellMove::Down, 0, kAll, CellMoveResult{{1, 1}, true}}),
     [](const testing::TestParamInfo<MoveCase>& info) { return info.param.name; });
 
 TEST(CellRules, ThePendingLineBecomesARow)

@@ -16,8 +16,7 @@ namespace {
 
 TEST(RecipientRules, ThirteenCharactersAreAScannedCodeWithoutItsCheckDigit)
 {
-    EXPECT_EQ(CustomerLookupText(QStringLiteral("9012345678905")),
-              QStringLiteral("901234567890"));
+    EXPECT_EQ(CustomerLookupText(QStringLiteral("9012345678905")), QStringLiteral("901234567890"));
     EXPECT_EQ(CustomerLookupText(QStringLiteral("1003")), QStringLiteral("1003"));
     EXPECT_EQ(CustomerLookupText(QStringLiteral("90123456789051")),
               QStringLiteral("90123456789051"));
@@ -42,7 +41,8 @@ struct PostalCase
 };
 
 class PostalTest : public testing::TestWithParam<PostalCase>
-{};
+{
+};
 
 TEST_P(PostalTest, RewritesTheCodeByCountry)
 {
@@ -120,7 +120,8 @@ struct LineCase
 };
 
 class ConditionsLineTest : public testing::TestWithParam<LineCase>
-{};
+{
+};
 
 TEST_P(ConditionsLineTest, ShowsThePartsOfTheType)
 {
@@ -198,8 +199,7 @@ TEST(ConditionsRules, ATypeChangeDropsANegativeDiscountExceptForTheManualReminde
     Conditions c;
     c.discount = QStringLiteral("-5,5");
     EXPECT_EQ(ConditionsForType(c, DocumentType::Invoice).discount, QStringLiteral("0"));
-    EXPECT_EQ(ConditionsForType(c, DocumentType::ManualReminder).discount,
-              QStringLiteral("-5,5"));
+    EXPECT_EQ(ConditionsForType(c, DocumentType::ManualReminder).discount, QStringLiteral("-5,5"));
     c.discount = QStringLiteral("5");
     EXPECT_EQ(ConditionsForType(c, DocumentType::Offer).discount, QStringLiteral("5"));
 }
@@ -277,8 +277,9 @@ TEST(PrintWidths, TextColumnAndMessageWidths)
 TEST(PrintWidths, TheMeasuringDevice)
 {
     const QStringList printers{QStringLiteral("Buero"), QStringLiteral("Etiketten")};
-    EXPECT_EQ(ChooseMeasuringDevice(QStringLiteral("Etiketten"), printers, QStringLiteral("Buero")),
-              (MeasuringDeviceChoice{MeasuringDevice::Printer, QStringLiteral("Etiketten"), false}));
+    EXPECT_EQ(
+        ChooseMeasuringDevice(QStringLiteral("Etiketten"), printers, QStringLiteral("Buero")),
+        (MeasuringDeviceChoice{MeasuringDevice::Printer, QStringLiteral("Etiketten"), false}));
     EXPECT_EQ(ChooseMeasuringDevice(QString(), printers, QStringLiteral("Buero")),
               (MeasuringDeviceChoice{MeasuringDevice::Printer, QStringLiteral("Buero"), false}));
     // A printer that is gone, or no default among several: the user is told; a PDF page

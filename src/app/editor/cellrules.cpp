@@ -3,7 +3,6 @@
 #include "app/model/money.h"
 #include "config/valueforms.h"
 
-
 #include <algorithm>
 
 namespace fakvo {
@@ -194,7 +193,8 @@ ProductLine LineFromPending(const PendingLine& pending, const QString& standardV
     const QString vat = points(pending.vatRate).trimmed();
     line[ProductColumn::VatRate] = vat.isEmpty() ? standardVatRate : vat;
     const QString tiers = points(pending.tiers);
-    line[ProductColumn::PriceTiers] = tiers.trimmed().isEmpty() ? QString() : NormalisedTiers(tiers);
+    line[ProductColumn::PriceTiers] =
+        tiers.trimmed().isEmpty() ? QString() : NormalisedTiers(tiers);
 
     const int decimals = rules.reminderList ? 2 : rules.unitPriceDecimals;
     const QString price = points(pending.unitPrice);

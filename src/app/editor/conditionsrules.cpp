@@ -17,8 +17,8 @@ struct LineParts
     bool cashDiscount = false;
     bool payment = false;
     bool term = false;
-    bool ids = false;       // VAT id and reference
-    bool idDots = true;     // the cut ids end with ".."
+    bool ids = false;   // VAT id and reference
+    bool idDots = true; // the cut ids end with ".."
     bool validity = false;
     bool shipping = false;
 };

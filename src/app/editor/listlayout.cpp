@@ -32,7 +32,7 @@ CellClick CellClickAction(int column, bool reminderList)
         return CellClick::None;
     if (reminderList)
         return column == static_cast<int>(ProductColumn::Quantity) ? CellClick::PickDate
-                                                                     : CellClick::Edit;
+                                                                   : CellClick::Edit;
     if (column == static_cast<int>(ProductColumn::LineTotal))
         return CellClick::RefuseLineTotal;
     return CellClick::Edit;
@@ -49,8 +49,7 @@ CellEditorSizes SizesFromMeasure(int measuredWidth, int lineHeight)
     return {lineHeight + 35, std::max(10, measuredWidth) + 35};
 }
 
-QRect CellEditorRect(const QRect& cell, int column, const CellEditorSizes& sizes,
-                     int screenHeight)
+QRect CellEditorRect(const QRect& cell, int column, const CellEditorSizes& sizes, int screenHeight)
 {
     QRect rect(cell.left(), cell.top(), cell.width(), sizes.rowUnit);
     switch (static_cast<ProductColumn>(column)) {

@@ -58,7 +58,6 @@ CellEditorSizes SizesFromMeasure(int measuredWidth, int lineHeight);
 // 10 pixels further left and 20 further right, the product-number editor 30 and the
 // unit-price editor 40 further right; the text editor with the measured width and six row
 // units high (three on a screen of 600 pixels height or less).
-QRect CellEditorRect(const QRect& cell, int column, const CellEditorSizes& sizes,
-                     int screenHeight);
+QRect CellEditorRect(const QRect& cell, int column, const CellEditorSizes& sizes, int screenHeight);
 
 } // namespace fakvo

@@ -31,8 +31,7 @@ QString MeasurementTestText()
     return QStringLiteral("ööääüüßß90").repeated(18);
 }
 
-MeasuringDeviceChoice ChooseMeasuringDevice(const QString& configured,
-                                            const QStringList& available,
+MeasuringDeviceChoice ChooseMeasuringDevice(const QString& configured, const QStringList& available,
                                             const QString& defaultPrinter)
 {
     if (available.isEmpty())

@@ -45,8 +45,7 @@ struct MeasuringDeviceChoice
 
 // `configured`: printer 1 of the working settings; `available` and `defaultPrinter` as the
 // print system reports them.
-MeasuringDeviceChoice ChooseMeasuringDevice(const QString& configured,
-                                            const QStringList& available,
+MeasuringDeviceChoice ChooseMeasuringDevice(const QString& configured, const QStringList& available,
                                             const QString& defaultPrinter);
 
 // The two messages shown when no printer can be opened for the measurement.
