@@ -2,6 +2,7 @@
 
 #include "mainwindow.h"
 
+#include "app/editor/documenteditor.h"
 #include "app/logviewer.h"
 #include "app/model/codes.h"
 #include "app/model/documenttype.h"
@@ -15,18 +16,11 @@
 #include "support/log.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QFile>
-#include <QFormLayout>
-#include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
-#include <QSplitter>
-#include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -38,10 +32,13 @@ CZelvaDlg::CZelvaDlg(StartOptions options, StartEnvironment environment, QWidget
     setObjectName(QStringLiteral("CZelvaDlg"));
     BuildWidgets();
     BuildMenus();
+    BuildEditorMenus();
+    qApp->installEventFilter(this);
 }
 
 CZelvaDlg::~CZelvaDlg()
 {
+    qApp->removeEventFilter(this);
     RunExitRoutine();
 }
 
@@ -49,51 +46,34 @@ void CZelvaDlg::BuildWidgets()
 {
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(2);
 
-    m_typeCaption = new QLabel(central);
-    m_typeCaption->setObjectName(QStringLiteral("typeCaption"));
-    QFont captionFont(QStringLiteral("Arial"));
-    captionFont.setPixelSize(24);
-    captionFont.setFixedPitch(true);
-    m_typeCaption->setFont(captionFont);
-    m_typeCaption->setAutoFillBackground(true);
-    layout->addWidget(m_typeCaption);
-
-    // The editor area: recipient block and product list on the left, selection list right.
-    auto* editor = new QSplitter(Qt::Horizontal, central);
-    auto* left = new QWidget(editor);
-    auto* leftLayout = new QVBoxLayout(left);
-    leftLayout->setContentsMargins(0, 0, 0, 0);
-    m_recipientBox = new QGroupBox(left);
-    m_recipientBox->setObjectName(QStringLiteral("recipient"));
-    auto* recipient = new QFormLayout(m_recipientBox);
-    for (const char* label : {"z. Hd.", "Name", "Name 2", "Straße", "PLZ / Ort"})
-        recipient->addRow(QString::fromUtf8(label), new QLineEdit(m_recipientBox));
-    m_country = new QComboBox(m_recipientBox);
-    m_country->setObjectName(QStringLiteral("country"));
-    recipient->addRow(QStringLiteral("Land"), m_country);
-    leftLayout->addWidget(m_recipientBox);
-    m_productList = new QTableWidget(0, 8, left);
-    m_productList->setObjectName(QStringLiteral("productList"));
-    leftLayout->addWidget(m_productList, 1);
-    m_selectionList = new QListWidget(editor);
-    m_selectionList->setObjectName(QStringLiteral("selectionList"));
-    editor->addWidget(left);
-    editor->addWidget(m_selectionList);
-    editor->setStretchFactor(0, 3);
-    editor->setStretchFactor(1, 1);
-    layout->addWidget(editor, 3);
-
-    m_statusText = new QLabel(central);
-    m_statusText->setObjectName(QStringLiteral("statusText"));
-    layout->addWidget(m_statusText);
+    EditorEnvironment environment;
+    environment.workSettings = [this] { return m_workSettings.get(); };
+    environment.databaseSettings = [this] { return m_databaseSettings; };
+    environment.profileIndex = [this] { return m_config.activeProfile; };
+    environment.clerk = [this] { return m_clerk; };
+    environment.now = [this] { return Now(); };
+    m_editor = new DocumentEditor(m_config, std::move(environment), central);
+    layout->addWidget(m_editor, 3);
 
     m_overview = new QTreeWidget(central);
     m_overview->setObjectName(QStringLiteral("overview"));
     m_overview->setRootIsDecorated(false);
-    layout->addWidget(m_overview, 2);
+    layout->addWidget(m_overview, 1);
 
     setCentralWidget(central);
+    connect(m_editor, &DocumentEditor::typeListRequested, this,
+            [this] { ShowNotAvailable(QStringLiteral("Die Dokumentenübersicht")); });
+    connect(m_editor, &DocumentEditor::invoicesByPaymentRequested, this,
+            [this] { ShowNotAvailable(QStringLiteral("Die Dokumentenübersicht")); });
+    connect(m_editor, &DocumentEditor::templateRequested, this,
+            [this] { ShowNotAvailable(QStringLiteral("Das Öffnen von Vorlagen")); });
+    connect(m_editor, &DocumentEditor::mailClientRequested, this,
+            [this] { ShowNotAvailable(QStringLiteral("Das Senden über den Mail-Client")); });
+    connect(m_editor, &DocumentEditor::reminderGenerationRequested, this,
+            [this] { ShowNotAvailable(QStringLiteral("Das Generieren von Mahnungen")); });
 }
 
 void CZelvaDlg::BuildMenus()
@@ -137,20 +117,6 @@ void CZelvaDlg::FillProfileMenu()
     }
 }
 
-void CZelvaDlg::ShowDocumentType()
-{
-    const DocumentType type = m_document.type;
-    const DocumentTypeTraits& traits = TypeTraits(type);
-    m_typeCaption->setText(DocumentCaption(type, m_document.conditions.reminderLevel, m_config));
-    QPalette palette = m_typeCaption->palette();
-    palette.setColor(QPalette::WindowText, QColor(traits.captionText.red, traits.captionText.green,
-                                                  traits.captionText.blue));
-    palette.setColor(QPalette::Window,
-                     QColor(traits.captionBackground.red, traits.captionBackground.green,
-                            traits.captionBackground.blue));
-    m_typeCaption->setPalette(palette);
-}
-
 void CZelvaDlg::RefreshCaption()
 {
     const int index = m_config.activeProfile;
@@ -159,9 +125,29 @@ void CZelvaDlg::RefreshCaption()
     setWindowTitle(WindowCaption(profileName, m_role, 0, 0));
 }
 
+const Document& CZelvaDlg::document() const
+{
+    return m_editor->document();
+}
+
 void CZelvaDlg::ShowStatus(const QString& text)
 {
-    m_statusText->setText(text);
+    m_editor->ShowStatus(text);
+}
+
+void CZelvaDlg::SelectDocumentType(DocumentType type)
+{
+    m_editor->SelectDocumentType(type);
+}
+
+void CZelvaDlg::ComputeTotals()
+{
+    m_editor->ComputeTotals();
+}
+
+void CZelvaDlg::ShowNotAvailable(const QString& what)
+{
+    ShowStatus(what + QStringLiteral(" ist in dieser Version noch nicht verfügbar."));
 }
 
 void CZelvaDlg::BringToFront()
@@ -206,6 +192,7 @@ void CZelvaDlg::EditSettings()
     if (result == ConfigChangeResult::Saved) {
         OnConfigurationLoaded();
         RefreshCaption();
+        m_editor->ConfigurationChanged();
     } else if (result == ConfigChangeResult::LoadFailed) {
         EndForced();
         close();

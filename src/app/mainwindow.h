@@ -1,6 +1,7 @@
 #pragma once
-// The main window: start-up sequence, profile switching, caption and the exit routine. The
-// editor areas inside it belong to the document editor.
+// The main window: start-up sequence, profile switching, caption and the exit routine. It hosts
+// the document editor (app/editor) above the document overview and carries the menus and keys
+// that drive both.
 
 #include "app/commandline.h"
 #include "app/model/document.h"
@@ -15,16 +16,12 @@
 #include <memory>
 #include <optional>
 
-class QComboBox;
-class QLabel;
-class QListWidget;
 class QMenu;
-class QTableWidget;
 class QTreeWidget;
-class QGroupBox;
 
 namespace fakvo {
 
+class DocumentEditor;
 class LogTable;
 class WorkSettings;
 
@@ -57,7 +54,8 @@ public:
     const QString& dataFolder() const { return m_config.dataFolder; }
     const QString& fileStem() const { return m_fileStem; }
     QString computerName() const { return m_computerName; }
-    const Document& document() const { return m_document; }
+    const Document& document() const;
+    DocumentEditor* editor() const { return m_editor; }
     // The database settings of the loaded profile; every database operation opens its own
     // connection with them.
     const DatabaseSettings& databaseSettings() const { return m_databaseSettings; }
@@ -66,7 +64,11 @@ public:
     // Loads profile `index` (0 for the first) as the menu entries "Lade Konfiguration &%s" do.
     void SwitchProfile(int index);
     void RefreshCaption();
+    // Shows a text in the status line and writes it to the log.
     void ShowStatus(const QString& text);
+    // The single entry point for a type change, and the amount computation.
+    void SelectDocumentType(DocumentType type);
+    void ComputeTotals();
 
     // The exit routine; false when the user chose to keep the application running.
     bool RunExitRoutine();
@@ -83,10 +85,14 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Takes the Alt keys of the type commands before menu mnemonics can claim them.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildWidgets();
     void BuildMenus();
+    void BuildEditorMenus();
+    void ShowNotAvailable(const QString& what);
     void FillProfileMenu();
     bool PrepareDataFolder();
     bool WriteTest();
@@ -95,7 +101,6 @@ private:
     void OnConfigurationLoaded();
     void PrepareJournal();
     void ApplyClerk();
-    void ShowDocumentType();
     void EndForced();
     QDateTime Now() const;
 
@@ -108,7 +113,6 @@ private:
     QString m_clerk;
     bool m_forcedEnd = false;
     bool m_exitDone = false;
-    Document m_document;
     std::unique_ptr<LogTable> m_logTable;
     std::unique_ptr<WorkSettings> m_workSettings;
     DatabaseSettings m_databaseSettings;
@@ -116,12 +120,7 @@ private:
     QMenu* m_fileMenu = nullptr;
     QList<QAction*> m_profileActions;
     QAction* m_settingsAction = nullptr; // profile entries go in front of it
-    QLabel* m_typeCaption = nullptr;
-    QGroupBox* m_recipientBox = nullptr;
-    QComboBox* m_country = nullptr;
-    QTableWidget* m_productList = nullptr;
-    QListWidget* m_selectionList = nullptr;
-    QLabel* m_statusText = nullptr;
+    DocumentEditor* m_editor = nullptr;
     QTreeWidget* m_overview = nullptr;
 };
 

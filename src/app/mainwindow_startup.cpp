@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 
 #include "app/datafolder.h"
+#include "app/editor/documenteditor.h"
 #include "app/model/codes.h"
 #include "app/model/dates.h"
 #include "config/configfile.h"
@@ -238,11 +239,7 @@ bool CZelvaDlg::Initialise()
     RefreshCaption();
     ApplyClerk();
 
-    m_country->clear();
-    m_country->addItems(CountryList());
-    m_document = Document();
-    m_document.type = DocumentType::Invoice;
-    ShowDocumentType();
+    m_editor->ApplyDefaults();
 
     if (m_options.serverMode) {
         ReadServerSettings(m_config.dataFolder);
@@ -290,7 +287,7 @@ void CZelvaDlg::SwitchProfile(int index)
     }
     m_config.activeProfile = index;
     ApplyClerk();
-    ShowDocumentType();
+    m_editor->ApplyDefaults();
     RefreshCaption();
 }
 
