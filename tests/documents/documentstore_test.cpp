@@ -325,6 +325,11 @@ TEST_P(DocumentStoreTest, RewriteTurnsAnOfferIntoTheNextInvoiceAndKeepsOtherNumb
     EXPECT_EQ(back.refusal, QStringLiteral("Eine bestehende Rechnung kann nicht in einen anderen "
                                            "Dokumenttypen umgewandelt werden.!"));
 
+    // Without the shown number the entry's own one counts: the invoice keeps its number.
+    std::optional<Document> invoice = LoadDocument(turned.rowId, context);
+    ASSERT_TRUE(invoice.has_value());
+    EXPECT_EQ(SaveChangedDocument(*invoice, 0, context).number, 202400002);
+
     // A cost estimate that becomes an order confirmation keeps its number.
     std::optional<Document> other = LoadDocument(estimate.rowId, context);
     ASSERT_TRUE(other.has_value());

@@ -187,7 +187,9 @@ StoreOutcome SaveNewDocument(Document& document, const StoreContext& context)
 
 StoreOutcome SaveChangedDocument(Document& document, int loadedNumber, const StoreContext& context)
 {
-    return Store(document, loadedNumber, context);
+    // Without a shown number the loaded entry's own one counts, so an invoice is never taken
+    // for a document that may become one.
+    return Store(document, loadedNumber > 0 ? loadedNumber : document.number, context);
 }
 
 std::optional<Document> LoadDocument(int rowId, const StoreContext& context)

@@ -67,10 +67,10 @@ StoreOutcome SaveNewDocument(Document& document, const StoreContext& context);
 
 // F4 after the lock and the question (the caller asks "Wollen Sie wirklich dieses Dokument
 // verändern?" and handles the lock): rewrites the loaded entry document.id; `loadedNumber` is
-// the number shown for the loaded entry. An invoice number may not become another type; a
-// document that is not an invoice becomes one with the next invoice number; every other number
-// stays. The document keeps the date it shows. Afterwards `document` is the entry as read back
-// from the journal.
+// the number shown for the loaded entry (0: document.number). An invoice number may not become
+// another type; a document that is not an invoice becomes one with the next invoice number; every
+// other number stays. The document keeps the date it shows. Afterwards `document` is the entry as
+// read back from the journal.
 StoreOutcome SaveChangedDocument(Document& document, int loadedNumber, const StoreContext& context);
 
 // Reads entry `rowId` with its lines into a Document ready for the editor: a cancelled invoice
