@@ -87,9 +87,13 @@ bool CZelvaDlg::OpenApplicationLog()
     settings.now = m_env.now;
     SetLogFileSettings(settings);
 
+    const int profile = m_config.activeProfile;
+    const QString configName = profile >= 0 && profile < m_config.profiles.size()
+                                   ? m_config.profiles[profile].path
+                                   : QString();
     m_logTable =
         std::make_unique<LogTable>(QDir(m_config.dataFolder).filePath(LogTableName(m_fileStem)),
-                                   m_fileStem, QString(), m_env.now);
+                                   m_fileStem, configName, m_env.now);
     const TableStatus status = m_logTable->Open();
     if (!status.ok) {
         m_logTable.reset();
@@ -198,6 +202,16 @@ bool CZelvaDlg::Initialise()
     m_role = NetworkRole::None;
     m_computerName.clear();
     m_fileStem = WorkstationFileStem(m_env.hardwareAddress, false, m_computerName);
+
+    // The profile list is read before the log opens, so that the first entries already carry
+    // the configuration they belong to and the viewer of that profile shows them.
+    m_config.explicitFile = m_options.explicitConfigFile;
+    m_config.serverMode = m_options.serverMode;
+    if (!ReadProfileList(m_config)) {
+        EndForced();
+        return false;
+    }
+    m_config.activeProfile = m_options.profileIndex;
     if (!OpenApplicationLog()) {
         EndForced();
         return false;
@@ -210,15 +224,8 @@ bool CZelvaDlg::Initialise()
         resize(available.width() - 5, std::max(600, available.height() - 5));
     }
 
-    // Profiles: the list, its menu entries, then the selected profile's configuration.
-    m_config.explicitFile = m_options.explicitConfigFile;
-    m_config.serverMode = m_options.serverMode;
-    if (!ReadProfileList(m_config)) {
-        EndForced();
-        return false;
-    }
+    // Profiles: the menu entries, then the selected profile's configuration.
     FillProfileMenu();
-    m_config.activeProfile = m_options.profileIndex;
     if (!LoadActiveProfile()) {
         EndForced();
         return false;
