@@ -68,8 +68,6 @@ void CZelvaDlg::BuildWidgets()
             [this] { ShowNotAvailable(QStringLiteral("Die Dokumentenübersicht")); });
     connect(m_editor, &DocumentEditor::invoicesByPaymentRequested, this,
             [this] { ShowNotAvailable(QStringLiteral("Die Dokumentenübersicht")); });
-    connect(m_editor, &DocumentEditor::templateRequested, this,
-            [this] { ShowNotAvailable(QStringLiteral("Das Öffnen von Vorlagen")); });
     connect(m_editor, &DocumentEditor::mailClientRequested, this,
             [this] { ShowNotAvailable(QStringLiteral("Das Senden über den Mail-Client")); });
     connect(m_editor, &DocumentEditor::reminderGenerationRequested, this,
@@ -143,6 +141,21 @@ void CZelvaDlg::SelectDocumentType(DocumentType type)
 void CZelvaDlg::ComputeTotals()
 {
     m_editor->ComputeTotals();
+}
+
+StoreOutcome CZelvaDlg::SaveNewDocument()
+{
+    return m_editor->SaveNewDocument();
+}
+
+StoreOutcome CZelvaDlg::SaveChangedDocument()
+{
+    return m_editor->SaveChangedDocument();
+}
+
+bool CZelvaDlg::LoadDocument(int rowId)
+{
+    return m_editor->LoadDocument(rowId);
 }
 
 void CZelvaDlg::ShowNotAvailable(const QString& what)

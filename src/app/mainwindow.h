@@ -4,6 +4,7 @@
 // that drive both.
 
 #include "app/commandline.h"
+#include "app/document/documentstore.h"
 #include "app/model/document.h"
 #include "app/startup.h"
 #include "config/configuration.h"
@@ -69,6 +70,10 @@ public:
     // The single entry point for a type change, and the amount computation.
     void SelectDocumentType(DocumentType type);
     void ComputeTotals();
+    // Storing the editor's document (F2, F4) and loading a journal entry into the editor.
+    StoreOutcome SaveNewDocument();
+    StoreOutcome SaveChangedDocument();
+    bool LoadDocument(int rowId);
 
     // The exit routine; false when the user chose to keep the application running.
     bool RunExitRoutine();

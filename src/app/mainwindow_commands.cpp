@@ -43,16 +43,17 @@ void CZelvaDlg::BuildEditorMenus()
     menuBar()->insertMenu(afterFile, edit);
     menuBar()->insertMenu(afterFile, keys);
 
-    QMenu* templates = edit->addMenu(QStringLiteral("Öffnen, speichern oder löschen einer Vorlage"));
+    QMenu* templates =
+        edit->addMenu(QStringLiteral("Öffnen, speichern oder löschen einer Vorlage"));
     command(templates, "Öffnen einer Vorlage ... \tSTRG-F11", QKeySequence(Qt::CTRL | Qt::Key_F11),
-            notAvailable("Das Öffnen von Vorlagen"));
+            [editor] { editor->OpenTemplateFile(false); });
     command(templates, "Öffnen einer Vorlage aus einer Sicherung... \tSTRG-ALT-F11",
             QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_F11),
-            notAvailable("Das Öffnen von Vorlagen"));
+            [editor] { editor->OpenTemplateFile(true); });
     command(templates, "Speichere diesen Text als Vorlage ... \tALT-F11",
-            QKeySequence(Qt::ALT | Qt::Key_F11), notAvailable("Das Speichern von Vorlagen"));
+            QKeySequence(Qt::ALT | Qt::Key_F11), [editor] { editor->SaveAsTemplate(); });
     command(templates, "Löschen einer Vorlage ... \tSHIFT-F11",
-            QKeySequence(Qt::SHIFT | Qt::Key_F11), notAvailable("Das Löschen von Vorlagen"));
+            QKeySequence(Qt::SHIFT | Qt::Key_F11), [editor] { editor->DeleteTemplateFile(); });
     edit->addSeparator();
     command(edit, "Suche nach Adresse ... \tF6", QKeySequence(Qt::Key_F6),
             [editor] { editor->SearchAddresses(); });

@@ -62,10 +62,10 @@ CKonditionen::CKonditionen(const Conditions& conditions, DocumentType type,
         form->addRow(QStringLiteral("Rabatt:"), WithHint(m_discount, QStringLiteral("%"), this));
     }
     if (manualReminder) {
-        m_level = combo("reminderLevel",
-                        {QStringLiteral("ERINNERUNG"), QStringLiteral("MAHNUNG"),
-                         QStringLiteral("2. MAHNUNG")},
-                        std::clamp(conditions.reminderLevel, 0, 2));
+        m_level = combo(
+            "reminderLevel",
+            {QStringLiteral("ERINNERUNG"), QStringLiteral("MAHNUNG"), QStringLiteral("2. MAHNUNG")},
+            std::clamp(conditions.reminderLevel, 0, 2));
         form->addRow(QStringLiteral("Mahnstufe:"), m_level);
     } else if (fields & ConditionField::CashDiscount) {
         m_cashDiscount = lineEdit("cashDiscount", conditions.cashDiscount);
@@ -117,8 +117,9 @@ CKonditionen::CKonditionen(const Conditions& conditions, DocumentType type,
         form->addRow(QStringLiteral("Bearbeiter:"), m_clerk);
     }
     if (fields & ConditionField::LinesPerRow) {
-        m_lines = combo("linesPerRow", {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")},
-                        std::clamp(conditions.linesPerRow, 1, 3) - 1);
+        m_lines =
+            combo("linesPerRow", {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")},
+                  std::clamp(conditions.linesPerRow, 1, 3) - 1);
         form->addRow(QStringLiteral("Produktzeilen:"), m_lines);
     }
 

@@ -159,9 +159,9 @@ QWidget* DocumentEditor::BuildLeftColumn()
 
     auto* buttons = new QGridLayout;
     buttons->setSpacing(2);
-    auto* saveNew = CommandButton(QStringLiteral("Speichere neues Dokument (F2)"), "saveNew",
-                                  QStringLiteral("Speichert das Dokument mit einer neuen Nummer."),
-                                  left);
+    auto* saveNew =
+        CommandButton(QStringLiteral("Speichere neues Dokument (F2)"), "saveNew",
+                      QStringLiteral("Speichert das Dokument mit einer neuen Nummer."), left);
     auto* saveChanged = CommandButton(QStringLiteral("Speichere Veränderung (F4)"), "saveChanged",
                                       QStringLiteral("Speichert die Veränderung des geladenen "
                                                      "Dokuments."),
@@ -244,7 +244,7 @@ void DocumentEditor::ConnectAreas()
         // The receipt button opens a template of the current type without selecting receipts.
         if (type != DocumentType::Receipt)
             SelectDocumentType(type);
-        emit templateRequested(m_document.type);
+        OpenTemplateFile(false);
     });
     connect(m_typeBar, &TypeBar::typeDoubleClicked, this, [this](DocumentType type) {
         if (type == DocumentType::Reminder2)
@@ -273,8 +273,7 @@ void DocumentEditor::ConnectAreas()
     connect(m_list, &ProductListView::cellChosen, this, &DocumentEditor::OnCellChosen);
     CellEditor* cell = m_list->Editor();
     connect(cell, &CellEditor::leaveRequested, this, &DocumentEditor::CommitOpenCell);
-    connect(cell, &CellEditor::backwardRequested, this,
-            [this] { MoveCell(CellMove::Backward); });
+    connect(cell, &CellEditor::backwardRequested, this, [this] { MoveCell(CellMove::Backward); });
     connect(cell, &CellEditor::lookupRequested, this, &DocumentEditor::SearchProducts);
     connect(cell, &CellEditor::contextMenuRequested, this, &DocumentEditor::ShowCellMenu);
     connect(m_totalsFields, &TotalsFields::finalAmountClicked, this,
@@ -532,13 +531,11 @@ void DocumentEditor::MeasureTextColumn(bool withVatColumn)
     MeasuringPage page(choice.printerMissing ? MeasuringDeviceChoice{} : choice);
     MeasuringPage pdf(MeasuringDeviceChoice{});
     const QPaintDevice* device = page.Device() ? page.Device() : pdf.Device();
-    const int printedWidth =
-        PrintedTextColumnWidth(m_config, TypeTraits(m_document.type).IsReminderList(),
-                               withVatColumn);
-    const LineMeasure measure =
-        fakvo::MeasureLineBreaks(PrintFont(m_config.FONT, m_config.STANDARDFONTGROESSE), *device,
-                                 TenthsOfMillimetreToTwips(printedWidth), ScreenDpiX(this),
-                                 ScreenDpiY(this));
+    const int printedWidth = PrintedTextColumnWidth(
+        m_config, TypeTraits(m_document.type).IsReminderList(), withVatColumn);
+    const LineMeasure measure = fakvo::MeasureLineBreaks(
+        PrintFont(m_config.FONT, m_config.STANDARDFONTGROESSE), *device,
+        TenthsOfMillimetreToTwips(printedWidth), ScreenDpiX(this), ScreenDpiY(this));
     m_sizes = SizesFromMeasure(measure.width, measure.lineHeight);
     m_textFont = ScreenFont(m_config.FONT, m_config.STANDARDFONTGROESSE, ScreenDpiY(this));
 }
@@ -553,10 +550,7 @@ void DocumentEditor::EditConditions()
         return;
     }
     WorkSettings* settings = Settings();
-    const int keptPayment = settings && settings->IsStored(WorkSetting::PaymentMethod)
-                                ? static_cast<int>(settings->ReadSetting(WorkSetting::PaymentMethod))
-                                : kDefaultPaymentMethod;
-    CKonditionen dialog(ConditionsForDialog(m_document.conditions, type, keptPayment), type,
+    CKonditionen dialog(ConditionsForDialog(m_document.conditions, type, KeptPaymentMethod()), type,
                         m_loadedLabel, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -585,6 +579,7 @@ void DocumentEditor::ClearRecipient()
     m_search->clear();
     m_loadedId = 0;
     m_loadedNumber = 0;
+    m_loadedDate = 0;
     m_loadedLabel.clear();
     Recipient& r = m_document.recipient;
     r.customerNumber = 0;
@@ -612,8 +607,8 @@ void DocumentEditor::TakeRecipient(const Recipient& recipient, const QString& re
     Recipient taken = recipient;
     if (recipient.phone.size() <= 3)
         taken.phone = m_document.recipient.phone;
-    const PostalAddress postal =
-        NormalisePostalAddress(recipient.postalCode, recipient.country, m_config.EIGENERLAENDERCODE);
+    const PostalAddress postal = NormalisePostalAddress(recipient.postalCode, recipient.country,
+                                                        m_config.EIGENERLAENDERCODE);
     taken.postalCode = postal.postalCode;
     taken.country = postal.country;
     m_document.recipient = taken;

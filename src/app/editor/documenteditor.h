@@ -6,6 +6,7 @@
 // change runs the amount computation. The areas are widgets of their own; the rules they
 // follow are the plain functions of cellrules.h, recipientrules.h and conditionsrules.h.
 
+#include "app/document/documentstore.h"
 #include "app/editor/cellrules.h"
 #include "app/editor/listlayout.h"
 #include "app/model/document.h"
@@ -80,20 +81,20 @@ public:
     void MeasureLineBreaks(bool tellUser);
 
     // Commands of the menus and keys.
-    void ClearRecipient();           // Ctrl+1
-    void ClearContent();             // Ctrl+2
-    void ClearPendingExceptTiers();  // Alt+F3
-    void ClearPendingLine();         // Ctrl+3
-    void AppendPendingLine();        // F5
-    void MoveMarkedRow(int step);    // "+" (-1) and "-" (+1)
-    void DeleteMarkedRow();          // Delete, Alt+Z
-    void RemoveHardLineBreaks();     // Ctrl+U
+    void ClearRecipient();            // Ctrl+1
+    void ClearContent();              // Ctrl+2
+    void ClearPendingExceptTiers();   // Alt+F3
+    void ClearPendingLine();          // Ctrl+3
+    void AppendPendingLine();         // F5
+    void MoveMarkedRow(int step);     // "+" (-1) and "-" (+1)
+    void DeleteMarkedRow();           // Delete, Alt+Z
+    void RemoveHardLineBreaks();      // Ctrl+U
     void MeasureForSeveralVatRates(); // Ctrl+W
-    void ToggleLargeList();          // F12
-    void MoveCell(CellMove move);    // Alt+arrows, Shift+Tab
-    void GoToColumn(int column);     // Ctrl+M, Ctrl+K, Ctrl+B, Ctrl+T, Ctrl+P
-    void FocusSelectionList();       // Ctrl+A
-    void EditConditions();           // Alt+O
+    void ToggleLargeList();           // F12
+    void MoveCell(CellMove move);     // Alt+arrows, Shift+Tab
+    void GoToColumn(int column);      // Ctrl+M, Ctrl+K, Ctrl+B, Ctrl+T, Ctrl+P
+    void FocusSelectionList();        // Ctrl+A
+    void EditConditions();            // Alt+O
     void ConvertUnitPrices(PriceConversion conversion);
     void CommitOpenCell();
 
@@ -105,12 +106,26 @@ public:
     void SetPendingLine(const PendingLine& line);
     PendingLine Pending() const;
 
-    // The stores' commands; each tells in the status line when it is not available yet.
-    void SaveNewDocument();    // F2
-    void SaveChangedDocument(); // F4
-    void LookUpCustomer();      // Enter in the attention line
-    void SearchProducts();      // F3
-    void SearchAddresses();     // F6
+    // Storing and loading. F2 stores the document as a new entry; F4 rewrites the loaded one
+    // after asking (an offer becomes an invoice this way); loading shows a stored entry and
+    // remembers it for F4 and "Letze gel. DokNr".
+    StoreOutcome SaveNewDocument();
+    StoreOutcome SaveChangedDocument();
+    bool LoadDocument(int rowId);
+    int LoadedId() const { return m_loadedId; }
+
+    // Templates: open (from Vorlagen/, or from the backup folder), save, delete; each through
+    // a file dialog. ApplyTemplate opens one file directly.
+    void OpenTemplateFile(bool fromBackup);
+    bool ApplyTemplate(const QString& path);
+    void SaveAsTemplate();
+    void DeleteTemplateFile();
+
+    // The address and product stores' commands; each tells in the status line when it is
+    // not available yet.
+    void LookUpCustomer();  // Enter in the attention line
+    void SearchProducts();  // F3
+    void SearchAddresses(); // F6
 
     bool LargeList() const { return m_largeList; }
     const DocumentTotals& Totals() const { return m_totals; }
@@ -124,11 +139,10 @@ public:
 
 signals:
     // A type button asked for the documents of a type (Ctrl), all invoices by payment date
-    // (Shift on the invoice button), a template of a type (right click) or the mail client
-    // (double click on the e-mail button); the main window carries these out.
+    // (Shift on the invoice button) or the mail client (double click on the e-mail button);
+    // the main window carries these out.
     void typeListRequested(fakvo::DocumentType type);
     void invoicesByPaymentRequested();
-    void templateRequested(fakvo::DocumentType type);
     void mailClientRequested();
     // "Generiere &Mahnung(en) aus unbezahlten Rechnungen" of the type menu.
     void reminderGenerationRequested();
@@ -161,6 +175,11 @@ private:
     void ShowTypeMenu(const QPoint& position);
     void OnSelectionChosen(SelectionMode mode, int row);
     void ShowNotAvailable(const QString& what);
+    int KeptPaymentMethod() const;
+    StoreContext Context() const;
+    void ShowStoreOutcome(const StoreOutcome& outcome);
+    void ShowLoaded(const Document& loaded);
+    void LookUpLoadedCustomer();
 
     const Configuration& m_config;
     EditorEnvironment m_env;
@@ -177,6 +196,7 @@ private:
     QFont m_textFont;
     int m_loadedId = 0;
     int m_loadedNumber = 0;
+    int m_loadedDate = 0;
     QString m_loadedLabel; // number label and number of the document loaded last
 
     TypeBar* m_typeBar = nullptr;

@@ -77,8 +77,7 @@ void DocumentEditor::OpenCellQueued(int row, int column)
 
 void DocumentEditor::OpenCellEditor(int row, int column)
 {
-    if (row < 0 || row >= m_document.lines.size() || column <= 0 ||
-        column >= kProductColumnCount)
+    if (row < 0 || row >= m_document.lines.size() || column <= 0 || column >= kProductColumnCount)
         return;
     CommitOpenCell();
     const bool reminder = TypeTraits(m_document.type).IsReminderList();
@@ -132,8 +131,7 @@ void DocumentEditor::MoveCell(CellMove move)
     const MoveColumns columns{m_config.PRODUKTNUMMER != 0, m_config.MWSTEDITIERBAR != 0,
                               TypeTraits(m_document.type).IsReminderList()};
     CommitOpenCell();
-    const auto target =
-        NextCell(from, move, static_cast<int>(m_document.lines.size()), columns);
+    const auto target = NextCell(from, move, static_cast<int>(m_document.lines.size()), columns);
     if (!target)
         return;
     if (target->appendRow) {
@@ -178,9 +176,8 @@ void DocumentEditor::ConvertUnitPrices(PriceConversion conversion)
 {
     const int open = m_openCell;
     CommitOpenCell();
-    if (const auto refusal =
-            ConvertPrices(m_document.lines, m_document.conditions.gross, conversion,
-                          m_config.EINZELPREISNACHKOMMASTELLEN)) {
+    if (const auto refusal = ConvertPrices(m_document.lines, m_document.conditions.gross,
+                                           conversion, m_config.EINZELPREISNACHKOMMASTELLEN)) {
         FrageJaNein(*refusal);
     }
     ComputeTotals();

@@ -70,7 +70,8 @@ PendingLine PendingFields::Read() const
 
 void PendingFields::SetColumns(bool productNumbers, bool vatEditable)
 {
-    for (auto [field, shown] : {std::pair{m_number, productNumbers}, std::pair{m_vat, vatEditable}}) {
+    for (auto [field, shown] :
+         {std::pair{m_number, productNumbers}, std::pair{m_vat, vatEditable}}) {
         field->setVisible(shown);
         if (auto* label = qobject_cast<QLabel*>(field->property("caption").value<QObject*>()))
             label->setVisible(shown);

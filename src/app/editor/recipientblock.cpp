@@ -19,8 +19,9 @@ RecipientBlock::RecipientBlock(QWidget* parent) : QGroupBox(QStringLiteral("Empf
     grid->setVerticalSpacing(2);
 
     m_attention = AddLine(QStringLiteral("attention"));
-    m_attention->setProperty("fakvoTip", QStringLiteral("Kontaktperson; eine Kundennummer und "
-                                                        "Enter übernehmen die Adresse des Kunden."));
+    m_attention->setProperty("fakvoTip",
+                             QStringLiteral("Kontaktperson; eine Kundennummer und "
+                                            "Enter übernehmen die Adresse des Kunden."));
     m_name = AddLine(QStringLiteral("name"));
     m_name2 = AddLine(QStringLiteral("name2"));
     m_street = AddLine(QStringLiteral("street"));

@@ -18,8 +18,9 @@ struct ButtonLook
 };
 
 constexpr ButtonLook kButtons[] = {
-    {DocumentType::Invoice, u"R", u"Rechnung (ALT-R); mit STRG: alle Rechnungen anzeigen, mit "
-                                  u"Shift: alle Rechnungen nach Bezahltdatum"},
+    {DocumentType::Invoice, u"R",
+     u"Rechnung (ALT-R); mit STRG: alle Rechnungen anzeigen, mit "
+     u"Shift: alle Rechnungen nach Bezahltdatum"},
     {DocumentType::ProformaInvoice, u"P", u"Proforma-Rechnung"},
     {DocumentType::Offer, u"A", u"Angebot (ALT-A)"},
     {DocumentType::OrderConfirmation, u"U", u"Auftragsbestätigung (ALT-U)"},

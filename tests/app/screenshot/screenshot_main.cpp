@@ -38,8 +38,7 @@ void FillInvoice(DocumentEditor& editor)
          QStringLiteral("Montage vor Ort inkl. Anfahrt\nund Entsorgung der Verpackung"),
          QStringLiteral("20"), QStringLiteral("68"), QString()},
         {QStringLiteral("12"), QStringLiteral("GL-7"), QStringLiteral("Möbelgleiter Filz Ø 25 mm"),
-         QStringLiteral("20"), QStringLiteral("1,20"),
-         QStringLiteral("10=0,95;50=0,80")},
+         QStringLiteral("20"), QStringLiteral("1,20"), QStringLiteral("10=0,95;50=0,80")},
     };
     for (const PendingLine& line : lines) {
         editor.SetPendingLine(line);
