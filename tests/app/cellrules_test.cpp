@@ -146,6 +146,17 @@ TEST(CellRules, RemoveHardLineBreaks)
     EXPECT_EQ(RemoveHardLineBreaks(QStringLiteral("a    b")), QStringLiteral("a  b"));
 }
 
+TEST(CellRules, RowsEnteringTheEditorGetItsLineBreaks)
+{
+    QList<ProductLine> lines{Row(QStringLiteral("1"), QStringLiteral("2")),
+                             Row(QStringLiteral("1"), QStringLiteral("2"))};
+    lines[0][ProductColumn::Text] = QStringLiteral("Platte\r\nmit Kante\r\n");
+    lines[1][ProductColumn::Text] = QStringLiteral("schon\nrichtig");
+    UseEditorLineBreaks(lines);
+    EXPECT_EQ(lines[0][ProductColumn::Text], QStringLiteral("Platte\nmit Kante\n"));
+    EXPECT_EQ(lines[1][ProductColumn::Text], QStringLiteral("schon\nrichtig"));
+}
+
 struct MoveCase
 {
     const char* name;

@@ -132,6 +132,12 @@ QString RemoveHardLineBreaks(const QString& text)
     return result;
 }
 
+void UseEditorLineBreaks(QList<ProductLine>& lines)
+{
+    for (ProductLine& line : lines)
+        line[ProductColumn::Text].replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
 std::optional<CellMoveResult> NextCell(CellPosition from, CellMove move, int rowCount,
                                        const MoveColumns& columns)
 {

@@ -52,6 +52,10 @@ QStringList TierEntries(const QString& tiers);
 // (one pass).
 QString RemoveHardLineBreaks(const QString& text);
 
+// The rows of a document entering the editor (loaded, or from a template) with the line breaks
+// of their texts as the cell editor writes them: CR LF becomes LF.
+void UseEditorLineBreaks(QList<ProductLine>& lines);
+
 // The directions of the move commands (Alt+arrows, Shift+Tab).
 enum class CellMove
 {

@@ -110,6 +110,7 @@ void DocumentEditor::ShowLoaded(const Document& loaded)
         DocumentNumberLabel(loaded.type, loaded.number, loaded.conditions.reminderLevel, m_config);
     SelectDocumentType(loaded.type);
     m_document = loaded;
+    UseEditorLineBreaks(m_document.lines);
     SetPendingLine(PendingLine{});
     ShowCaption();
     ShowDocument();
@@ -141,6 +142,7 @@ bool DocumentEditor::ApplyTemplate(const QString& path)
     if (!content.ok)
         return false;
     m_document = content.document;
+    UseEditorLineBreaks(m_document.lines);
     ShowDocument();
     ComputeTotals();
     ShowConditionsLine();

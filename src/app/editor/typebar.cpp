@@ -65,10 +65,12 @@ public:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override
     {
-        const bool inside = event->button() == Qt::LeftButton && rect().contains(event->pos());
+        // Only the release that completes a click counts (not the one after a double click).
+        const bool click =
+            isDown() && event->button() == Qt::LeftButton && rect().contains(event->pos());
         const Qt::KeyboardModifiers keys = event->modifiers();
         QToolButton::mouseReleaseEvent(event);
-        if (!inside)
+        if (!click)
             return;
         if (keys & Qt::ControlModifier)
             emit m_bar->typeListRequested(m_type);
