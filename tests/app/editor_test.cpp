@@ -15,6 +15,7 @@
 #include "storage/worksettings.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -607,6 +608,71 @@ private slots:
         QVERIFY(recipient->isVisible());
         QTest::keyClick(f.window.get(), Qt::Key_F12);
         QVERIFY(!f.Editor().LargeList());
+    }
+
+    void aReceiptNeedsItsAmountAndANewDocumentToday()
+    {
+        Fixture f;
+        QVERIFY(f.started);
+        QTest::keyClick(f.window.get(), Qt::Key_Q, Qt::AltModifier);
+        Fill(f.Find<QLineEdit>("date"), QStringLiteral("1.1.2020"));
+        QTest::keyClick(f.window.get(), Qt::Key_F2);
+        QCOMPARE(f.prompts.messages.value(0),
+                 QStringLiteral("Bitte geben Sie einen Quittungsbetrag ein!"));
+        QVERIFY(f.Find<QLineEdit>("receiptAmount")->hasFocus());
+        QCOMPARE(f.window->document().id, 0);
+
+        Fill(f.Find<QLineEdit>("receiptAmount"), QStringLiteral("12,50"));
+        QTest::keyClick(f.window.get(), Qt::Key_F2);
+        QVERIFY(f.window->document().id > 0);
+        QCOMPARE(f.window->document().date, 20260305);
+        QCOMPARE(f.Find<QLineEdit>("date")->text(), QStringLiteral("5. März 2026"));
+        QCOMPARE(f.window->document().finalAmount, 12.5);
+        const QString file =
+            f.Folder() +
+            QStringLiteral("DocData/%1X.TXT").arg(f.window->document().id, 7, 10, QChar(u'0'));
+        QVERIFY(QFile::exists(file));
+    }
+
+    void reminderDatesComeFromTheCalendar()
+    {
+        Fixture f;
+        QVERIFY(f.started);
+        QTest::keyClick(f.window.get(), Qt::Key_1, Qt::AltModifier);
+        AppendProduct(f, QString(), QStringLiteral("Re. 202600017"), QStringLiteral("100"));
+        QCOMPARE(f.Cell(0, ProductColumn::UnitPrice), QStringLiteral("100.00"));
+        OnNextDialog([](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Wählen Sie ein Datum"));
+            dialog->findChild<QCalendarWidget*>()->setSelectedDate(QDate(2026, 1, 15));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        const QRect date = f.List().visualRect(f.List().model()->index(0, 1));
+        QTest::mouseClick(f.List().viewport(), Qt::LeftButton, {}, date.center());
+        QCOMPARE(f.Cell(0, ProductColumn::Quantity), QStringLiteral("15. Jänner 2026"));
+        // The editor moves on to the invoice number.
+        QTRY_COMPARE(f.Editor().OpenCell(), 0 * 10 + 2 + 1);
+        // Reminders add the fee of the first level (none configured here).
+        QCOMPARE(f.Total("amountDue"), QStringLiteral("100.00"));
+    }
+
+    void ctrlWNarrowsTheTextEditorForSeveralRates()
+    {
+        Fixture f;
+        QVERIFY(f.started);
+        AppendProduct(f, QStringLiteral("1"), QStringLiteral("Tisch"), QStringLiteral("5"));
+        CellEditor* editor = OpenCell(f, 0, ProductColumn::Text);
+        QVERIFY(editor);
+        const int wide = editor->width();
+        QTest::keyClick(editor, Qt::Key_W, Qt::ControlModifier);
+        QTRY_VERIFY(editor->isVisible() && editor->width() < wide);
+        QCOMPARE(editor->width(), f.Editor().EditorSizes().textWidth);
+        // The message field breaks its lines at the printed width of a text document.
+        QTest::keyClick(f.window.get(), Qt::Key_Escape);
+        QTest::keyClick(f.window.get(), Qt::Key_B, Qt::AltModifier);
+        QTextEdit* message = f.Find<QTextEdit>("message");
+        QCOMPARE(message->lineWrapMode(), QTextEdit::FixedPixelWidth);
+        QVERIFY(message->lineWrapColumnOrWidth() > wide);
+        QVERIFY(message->minimumWidth() >= 540);
     }
 
     void lineBreaksAreMeasuredOnThePrintedWidth()
