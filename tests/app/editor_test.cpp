@@ -594,6 +594,22 @@ private slots:
         QCOMPARE(f.LogTexts().count(QStringLiteral("erste Meldung")), 2);
     }
 
+    void tipsFollowTheCheckBox()
+    {
+        Fixture f;
+        QVERIFY(f.started);
+        QCheckBox* tips = f.Find<QCheckBox>("tips");
+        QLineEdit* name = f.Find<QLineEdit>("name");
+        QVERIFY(tips->isChecked()); // the working settings' default
+        QCOMPARE(name->toolTip(), QStringLiteral("Firma oder Person."));
+        tips->click();
+        QCOMPARE(name->toolTip(), QString());
+        QCOMPARE(f.Find<QPushButton>("saveNew")->toolTip(), QString());
+        QCOMPARE(f.window->workSettings()->ReadSetting(WorkSetting::HelpTips), 0);
+        tips->click();
+        QVERIFY(!f.Find<QPushButton>("saveNew")->toolTip().isEmpty());
+    }
+
     void theLargeListCoversTheRecipientBlock()
     {
         Fixture f;

@@ -44,6 +44,8 @@ MessageFields::MessageFields(QWidget* parent) : QWidget(parent)
     m_amountLabel->setBuddy(m_amount);
     m_message = new QTextEdit(this);
     m_message->setObjectName(QStringLiteral("message"));
+    m_message->setProperty("fakvoTip", QStringLiteral("Der Text bricht die Zeilen dort um, wo "
+                                                      "sie auch im Ausdruck umbrechen."));
     m_message->setAcceptRichText(false);
     m_message->setTabChangesFocus(true);
     m_message->setMinimumWidth(kLeastMessageWidth);

@@ -18,6 +18,8 @@ PendingFields::PendingFields(QWidget* parent) : QWidget(parent)
     auto add = [&](const char* caption, const char* name, int width) {
         auto* field = new QLineEdit(this);
         field->setObjectName(QString::fromLatin1(name));
+        field->setProperty("fakvoTip", QStringLiteral("Eingabezeile: das zuletzt gewählte oder "
+                                                      "eingegebene Produkt, F5 fügt es an."));
         if (width > 0)
             field->setFixedWidth(width);
         auto* label = new QLabel(QString::fromUtf8(caption), this);

@@ -79,6 +79,9 @@ ProductListView::ProductListView(QWidget* overlay, QWidget* parent)
     : QTableWidget(0, kProductColumnCount, parent), m_overlay(overlay)
 {
     setObjectName(QStringLiteral("productList"));
+    setProperty("fakvoTip", QStringLiteral("Ein Klick in eine Zelle öffnet sie zum Bearbeiten; "
+                                           "ALT und die Pfeiltasten wechseln die Zelle, F12 "
+                                           "vergrößert die Liste."));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

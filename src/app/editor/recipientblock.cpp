@@ -23,13 +23,20 @@ RecipientBlock::RecipientBlock(QWidget* parent) : QGroupBox(QStringLiteral("Empf
                              QStringLiteral("Kontaktperson; eine Kundennummer und "
                                             "Enter übernehmen die Adresse des Kunden."));
     m_name = AddLine(QStringLiteral("name"));
+    m_name->setProperty("fakvoTip", QStringLiteral("Firma oder Person."));
     m_name2 = AddLine(QStringLiteral("name2"));
+    m_name2->setProperty("fakvoTip", QStringLiteral("Fortsetzung eines langen Firmennamens."));
     m_street = AddLine(QStringLiteral("street"));
+    m_street->setProperty("fakvoTip", QStringLiteral("Straße und Hausnummer."));
     m_postalCode = AddLine(QStringLiteral("postalCode"));
+    m_postalCode->setProperty("fakvoTip", QStringLiteral("Postleitzahl."));
     m_postalCode->setMaximumWidth(70);
     m_town = AddLine(QStringLiteral("town"));
+    m_town->setProperty("fakvoTip", QStringLiteral("Ort."));
     m_country = new QComboBox(this);
     m_country->setObjectName(QStringLiteral("country"));
+    m_country->setProperty("fakvoTip", QStringLiteral("Land des Empfängers; leer für das eigene "
+                                                      "Land."));
     ResetCountries();
 
     m_clear = new QToolButton(this);

@@ -18,6 +18,8 @@ SelectionList::SelectionList(QWidget* parent) : QWidget(parent)
     layout->addWidget(m_hint);
     m_tree = new QTreeWidget(this);
     m_tree->setObjectName(QStringLiteral("selectionList"));
+    m_tree->setProperty("fakvoTip", QStringLiteral("Suchergebnisse: ein Klick übernimmt die "
+                                                   "Adresse oder das Produkt."));
     m_tree->setRootIsDecorated(false);
     m_tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_tree->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -23,6 +23,10 @@ TotalsFields::TotalsFields(QWidget* parent) : QWidget(parent)
         m_fields[i]->setReadOnly(true);
         m_fields[i]->setAlignment(Qt::AlignRight);
         m_fields[i]->setMinimumWidth(70);
+        m_fields[i]->setProperty("fakvoTip",
+                                 QStringLiteral("Wird aus den Produktzeilen und den Konditionen "
+                                                "berechnet; ein Klick auf den Endbetrag rechnet "
+                                                "neu."));
         caption->setBuddy(m_fields[i]);
         layout->addWidget(caption, 0, i);
         layout->addWidget(m_fields[i], 1, i);

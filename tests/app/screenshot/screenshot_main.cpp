@@ -1,5 +1,6 @@
-// Starts the real main window on a prepared data folder, fills a three-line invoice as a user
-// would and saves a picture of the window. Run by scripts/screenshot.sh under a virtual screen.
+// Starts the real main window on a prepared data folder, types a three-line invoice, stores it,
+// loads it back and saves a picture of the window. Run by scripts/screenshot.sh under a virtual
+// screen.
 
 #include "app/editor/documenteditor.h"
 #include "app/editor/productlist.h"
@@ -72,7 +73,13 @@ int main(int argc, char** argv)
     CZelvaDlg window({}, env);
     if (!window.Initialise())
         return 1;
+    // The invoice is stored and loaded back, as a user opens it from the overview.
     FillInvoice(*window.editor());
+    const StoreOutcome stored = window.SaveNewDocument();
+    window.editor()->ClearContent();
+    window.editor()->ClearRecipient();
+    if (!stored.stored || !window.LoadDocument(stored.rowId))
+        return 1;
     window.show();
     if (const QScreen* screen = window.screen())
         window.setGeometry(screen->availableGeometry());
