@@ -256,6 +256,14 @@ private slots:
 
         QVERIFY(f.window->LoadDocument(offer.rowId));
         QCOMPARE(f.window->document().type, DocumentType::Offer);
+        // "Letze gel. DokNr" puts the loaded document's label and number into the reference.
+        OnNextDialog([](QWidget* dialog) {
+            dialog->findChild<QPushButton*>(QStringLiteral("lastLoaded"))->click();
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        QTest::keyClick(f.window.get(), Qt::Key_O, Qt::AltModifier);
+        QVERIFY(f.Reactivate());
+        QCOMPARE(f.window->document().conditions.reference, QStringLiteral("Angeb.Nr: 82600001"));
         QTest::keyClick(f.window.get(), Qt::Key_R, Qt::AltModifier);
         QCOMPARE(f.window->document().type, DocumentType::Invoice);
         f.prompts.answers = {kAnswerYes};
@@ -562,6 +570,14 @@ private slots:
                  QStringLiteral("Empfänger (KuNr: 1003)"));
         QCOMPARE(f.Editor().StatusText(),
                  QStringLiteral("Telefon: 0351 12345   E-Mail: post@weiss.de"));
+
+        // An invoice for a customer with a template of its own starts from it.
+        AppendProduct(f, QStringLiteral("1"), QStringLiteral("Wartung"), QStringLiteral("90"));
+        QVERIFY(SaveTemplate(CustomerTemplatePath(1003, f.window->config()), f.window->document()));
+        QTest::keyClick(f.window.get(), Qt::Key_2, Qt::ControlModifier);
+        f.Editor().TakeRecipient(recipient, QStringLiteral("Auftrag 7"));
+        QCOMPARE(f.List().rowCount(), 1);
+        QCOMPARE(f.Cell(0, ProductColumn::Text), QStringLiteral("Wartung"));
 
         // Typing into the block reaches the document.
         Fill(f.Find<QLineEdit>("street"), QStringLiteral("Hauptstraße 1"));

@@ -24,6 +24,7 @@
 #include "support/log.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -615,6 +616,12 @@ void DocumentEditor::TakeRecipient(const Recipient& recipient, const QString& re
     m_document.conditions.reference = reference;
     ShowDocument();
     ShowStatus(ContactStatusText(taken));
+    // An invoice for a customer with a template of its own starts from that template.
+    if (m_document.type == DocumentType::Invoice && taken.customerNumber != 0) {
+        const QString path = CustomerTemplatePath(taken.customerNumber, m_config);
+        if (QFileInfo::exists(path))
+            ApplyTemplate(path);
+    }
 }
 
 void DocumentEditor::ToggleLargeList()

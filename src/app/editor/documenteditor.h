@@ -100,7 +100,7 @@ public:
 
     // Taking a recipient (from the address store): the customer number already carries the
     // configured offset; the postal code follows the country rules; the status line shows
-    // the contact data.
+    // the contact data; an invoice opens the customer's template when there is one.
     void TakeRecipient(const Recipient& recipient, const QString& reference);
     // Taking a product into the pending line.
     void SetPendingLine(const PendingLine& line);
