@@ -211,7 +211,8 @@ RecordEditor AddressStore::Editor() const
 AddressRecord AddressStore::ReadAddressRow(const ResultSet& row,
                                            const ResolvedMappings& mappings) const
 {
-    const auto value = [&](int field) { return mappings.Value(row, field); };
+    const QStringList texts = mappings.ReadRow(row);
+    const auto value = [&](int field) { return mappings.Value(texts, field); };
     AddressRecord r;
     r.id = value(Id);
     r.customerNumber = value(CustomerNumber);

@@ -42,20 +42,40 @@ QString FirstMappingColumn(const QString& mapping)
 
 QString JoinColumnValues(const QStringList& values)
 {
-    QStringList trimmed;
-    for (const QString& value : values)
-        trimmed << value.trimmed();
-    QString joined = trimmed.join(QLatin1Char(' '));
+    QString joined;
+    if (values.size() == 1) {
+        joined = values.first().trimmed();
+    } else {
+        QStringList trimmed;
+        for (const QString& value : values)
+            trimmed << value.trimmed();
+        joined = trimmed.join(QLatin1Char(' '));
+    }
+    if (!joined.contains(QLatin1String("  ")))
+        return joined.trimmed();
     for (int pass = 0; pass < 3; ++pass)
         joined.replace(QLatin1String("  "), QLatin1String(" "));
     return joined.trimmed();
 }
 
-QString ResolvedMappings::Value(const ResultSet& row, int index) const
+QStringList ResolvedMappings::ReadRow(const ResultSet& row) const
 {
+    QStringList texts(row.FieldCount());
+    for (const int field : usedFields)
+        texts[field] = row.FieldText(field);
+    return texts;
+}
+
+QString ResolvedMappings::Value(const QStringList& rowTexts, int index) const
+{
+    const QList<int>& columns = fields[index];
+    if (columns.isEmpty())
+        return QString();
+    if (columns.size() == 1)
+        return JoinColumnValues({rowTexts.value(columns.first())});
     QStringList values;
-    for (const int field : fields.value(index))
-        values << row.FieldText(field);
+    for (const int field : columns)
+        values << rowTexts.value(field);
     return JoinColumnValues(values);
 }
 
@@ -94,6 +114,8 @@ ResolvedMappings ResolveMappings(const QStringList& configuredColumns, const QSt
                 return resolved;
             }
             fields << entryFields[entry];
+            if (!resolved.usedFields.contains(entryFields[entry]))
+                resolved.usedFields << entryFields[entry];
         }
         resolved.fields << fields;
     }

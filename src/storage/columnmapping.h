@@ -50,10 +50,15 @@ struct ResolvedMappings
 {
     // Per mapping, the result columns its values come from, in the mapping's order.
     QList<QList<int>> fields;
+    // The result columns any mapping uses, each once.
+    QList<int> usedFields;
     StoreOutcome outcome;
 
-    // The joined value of mapping `index` in the current row of `row`.
-    QString Value(const ResultSet& row, int index) const;
+    // The texts of the current row's used fields, indexed by result column (others empty):
+    // each field is read once, however many mappings name it.
+    QStringList ReadRow(const ResultSet& row) const;
+    // The joined value of mapping `index` from the texts of ReadRow.
+    QString Value(const QStringList& rowTexts, int index) const;
 };
 
 // Matches every entry of `configuredColumns` to the first result column whose name begins with

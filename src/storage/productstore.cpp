@@ -240,7 +240,8 @@ ProductSearch ProductStore::SearchProducts(const ProductQuery& query)
             return search;
         }
         for (; !rows.AtEnd(); rows.MoveNext()) {
-            const auto value = [&](int field) { return mappings.Value(rows, field); };
+            const QStringList texts = mappings.ReadRow(rows);
+            const auto value = [&](int field) { return mappings.Value(texts, field); };
             ProductRecord record{value(Id),          value(Unit),    value(Tiers), value(Number),
                                  value(Description), value(VatRate), value(Price)};
             record.tiers.replace(QLatin1Char(' '), QLatin1Char(';'));
