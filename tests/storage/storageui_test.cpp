@@ -42,12 +42,12 @@ void EnsureApplication()
     }
 }
 
-// Processes events until `done` holds, at most two seconds.
+// Processes events until `done` holds, at most five seconds.
 template <typename Done> bool WaitFor(Done done)
 {
     QElapsedTimer timer;
     timer.start();
-    while (!done() && timer.elapsed() < 2000)
+    while (!done() && timer.elapsed() < 5000)
         QTest::qWait(10);
     return done();
 }
@@ -169,13 +169,14 @@ class ProductControlTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        EnsureApplication();
         window.SetActionHandler([this](ProductAction action, int row) {
             fired.append({action, row});
         });
         window.show();
     }
 
+    // The application exists before the window is made.
+    const bool m_application = (EnsureApplication(), true);
     QList<std::pair<ProductAction, int>> fired;
     CProduktStrg window{nullptr};
 };
