@@ -129,6 +129,8 @@ struct SavedRecord
     StoreOutcome outcome;
 };
 
+// Keeps references to the database layer and the configuration, which must outlive it; a
+// reloaded configuration takes effect at the next operation.
 class AddressStore
 {
 public:

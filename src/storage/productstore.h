@@ -92,6 +92,8 @@ struct SavedProduct
     std::optional<ProductSearch> shown;
 };
 
+// Keeps references to the database layer and the configuration, which must outlive it; a
+// reloaded configuration takes effect at the next operation.
 class ProductStore
 {
 public:
