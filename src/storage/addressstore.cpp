@@ -254,13 +254,13 @@ AddressSearch AddressStore::SearchAddresses(const QString& column, const QString
     }
     Connection connection = m_database.Open(TableSet::Addresses);
     if (!connection.IsOpen()) {
-        search.outcome = StoreOutcome::Failed(QString());
+        search.outcome = TableOutcome::Failed(QString());
         return search;
     }
     Log(0, QStringLiteral("Suche nach(SQL): ") + search.statement);
     ResultSet rows = m_database.Query(connection, search.statement);
     if (rows.FieldCount() == 0) {
-        search.outcome = StoreOutcome::Failed(QString());
+        search.outcome = TableOutcome::Failed(QString());
         return search;
     }
     if (rows.AtEnd())
@@ -302,7 +302,7 @@ SavedRecord AddressStore::SaveRecipientAsAddress(const Recipient& recipient, con
     const ColumnList table =
         m_database.ColumnsOf(TableSet::Addresses, m_database.Of(TableSet::Addresses).table);
     if (!table.ok) {
-        saved.outcome = StoreOutcome::Failed(QString());
+        saved.outcome = TableOutcome::Failed(QString());
         return saved;
     }
     const ColumnTypes types = TypesOfColumns(table, record.names);
@@ -312,7 +312,7 @@ SavedRecord AddressStore::SaveRecipientAsAddress(const Recipient& recipient, con
     }
     saved.id = Editor().WriteRecord(false, record.names, types.types, record.values);
     if (saved.id == 0)
-        saved.outcome = StoreOutcome::Failed(QString());
+        saved.outcome = TableOutcome::Failed(QString());
     return saved;
 }
 

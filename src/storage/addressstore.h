@@ -105,7 +105,7 @@ struct AddressSearch
 {
     QList<AddressRecord> records; // in result order
     QString statement;            // the statement run (or refused)
-    StoreOutcome outcome;
+    TableOutcome outcome;
 
     // "%d Einträge gefunden", for the status line.
     QString StatusText() const;
@@ -126,7 +126,7 @@ NewRecord NewAddressRecord(const Configuration& config, const Recipient& recipie
 struct SavedRecord
 {
     long long id = 0; // the new row's id; 0 when nothing was saved
-    StoreOutcome outcome;
+    TableOutcome outcome;
 };
 
 // Keeps references to the database layer and the configuration, which must outlive it; a

@@ -5,11 +5,11 @@
 
 namespace fakvo {
 
-StoreOutcome ReportOutcome(const QString& message, bool endProgram)
+TableOutcome ReportOutcome(const QString& message, bool endProgram)
 {
     Log(0, message);
     FrageJaNein(message);
-    return endProgram ? StoreOutcome::EndProgram(message) : StoreOutcome::Failed(message);
+    return endProgram ? TableOutcome::EndProgram(message) : TableOutcome::Failed(message);
 }
 
 QString InvalidFieldMessage(const QString& column)

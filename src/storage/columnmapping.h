@@ -14,7 +14,7 @@
 namespace fakvo {
 
 // What an address or product operation tells its caller besides its data.
-struct StoreOutcome
+struct TableOutcome
 {
     bool ok = true;
     // A configured column that the table lacks: the message has been shown and logged, and
@@ -22,12 +22,12 @@ struct StoreOutcome
     bool endProgram = false;
     QString message; // the German text shown, when not ok
 
-    static StoreOutcome Failed(const QString& message) { return {false, false, message}; }
-    static StoreOutcome EndProgram(const QString& message) { return {false, true, message}; }
+    static TableOutcome Failed(const QString& message) { return {false, false, message}; }
+    static TableOutcome EndProgram(const QString& message) { return {false, true, message}; }
 };
 
 // Shows and logs a message; returns the failure (or, with endProgram, the end-program) outcome.
-StoreOutcome ReportOutcome(const QString& message, bool endProgram = false);
+TableOutcome ReportOutcome(const QString& message, bool endProgram = false);
 
 // "Ungültiges Feld '%s' aus Konfiguration!": an entry of the configured column list that no
 // result column begins with.
@@ -52,7 +52,7 @@ struct ResolvedMappings
     QList<QList<int>> fields;
     // The result columns any mapping uses, each once.
     QList<int> usedFields;
-    StoreOutcome outcome;
+    TableOutcome outcome;
 
     // The texts of the current row's used fields, indexed by result column (others empty):
     // each field is read once, however many mappings name it.
@@ -78,7 +78,7 @@ QStringList ResultColumnNames(const ResultSet& rows);
 struct ColumnTypes
 {
     QStringList types;
-    StoreOutcome outcome;
+    TableOutcome outcome;
 };
 ColumnTypes TypesOfColumns(const ColumnList& table, const QStringList& columns);
 

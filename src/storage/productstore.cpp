@@ -226,12 +226,12 @@ ProductSearch ProductStore::SearchProducts(const ProductQuery& query)
     }
     Connection connection = m_database.Open(TableSet::Products);
     if (!connection.IsOpen()) {
-        search.outcome = StoreOutcome::Failed(QString());
+        search.outcome = TableOutcome::Failed(QString());
         return search;
     }
     ResultSet rows = m_database.Query(connection, search.statement);
     if (rows.FieldCount() == 0)
-        search.outcome = StoreOutcome::Failed(QString());
+        search.outcome = TableOutcome::Failed(QString());
     if (!rows.AtEnd()) {
         const ResolvedMappings mappings = ResolveMappings(
             m_config.productColumns, ProductMappings(m_config), ResultColumnNames(rows));
@@ -300,7 +300,7 @@ SavedProduct ProductStore::SaveLineAsProduct(const ProductLine& line)
     const ColumnList table =
         m_database.ColumnsOf(TableSet::Products, m_database.Of(TableSet::Products).table);
     if (!table.ok) {
-        saved.outcome = StoreOutcome::Failed(QString());
+        saved.outcome = TableOutcome::Failed(QString());
         return saved;
     }
     const ColumnTypes types = TypesOfColumns(table, record.names);
@@ -310,7 +310,7 @@ SavedProduct ProductStore::SaveLineAsProduct(const ProductLine& line)
     }
     saved.id = Editor().WriteRecord(false, record.names, types.types, record.values);
     if (saved.id == 0) {
-        saved.outcome = StoreOutcome::Failed(QString());
+        saved.outcome = TableOutcome::Failed(QString());
         return saved;
     }
     ProductQuery byId;

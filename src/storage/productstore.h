@@ -72,7 +72,7 @@ struct ProductSearch
 {
     QList<ProductRecord> records;
     QString statement;
-    StoreOutcome outcome;
+    TableOutcome outcome;
 
     // Last-number mode: the id of the first row, 0 when none.
     long long FirstId() const;
@@ -86,7 +86,7 @@ NewRecord NewProductRecord(const Configuration& config, const ProductLine& line)
 struct SavedProduct
 {
     long long id = 0; // the new product's id; 0 when nothing was saved
-    StoreOutcome outcome;
+    TableOutcome outcome;
     // What the selection list shows afterwards: the new product, or, when the number exists
     // already, the product with the highest product number. Empty when nothing ran.
     std::optional<ProductSearch> shown;
