@@ -72,6 +72,14 @@ void CZelvaDlg::BuildWidgets()
             [this] { ShowNotAvailable(QStringLiteral("Das Senden über den Mail-Client")); });
     connect(m_editor, &DocumentEditor::reminderGenerationRequested, this,
             [this] { ShowNotAvailable(QStringLiteral("Das Generieren von Mahnungen")); });
+    // A configured column the address or product table lacks ends the application.
+    connect(
+        m_editor, &DocumentEditor::endRequested, this,
+        [this] {
+            EndForced();
+            close();
+        },
+        Qt::QueuedConnection);
 }
 
 void CZelvaDlg::BuildMenus()

@@ -31,9 +31,6 @@ void CZelvaDlg::BuildEditorMenus()
         connect(action, &QAction::triggered, this, slot);
         addAction(action);
     };
-    auto notAvailable = [this](const char* what) {
-        return [this, what] { ShowNotAvailable(QString::fromUtf8(what)); };
-    };
 
     // "&Bearbeiten" follows "&Datei"; "&Tastenkombinationen" comes before "Protokol&l".
     QMenu* edit = new QMenu(QStringLiteral("&Bearbeiten"), this);
@@ -57,8 +54,16 @@ void CZelvaDlg::BuildEditorMenus()
     edit->addSeparator();
     command(edit, "Suche nach Adresse ... \tF6", QKeySequence(Qt::Key_F6),
             [editor] { editor->SearchAddresses(); });
+    command(edit, "Speichere Adresse in Datenbank \tSTRG-I", QKeySequence(Qt::CTRL | Qt::Key_I),
+            [editor] { editor->SaveRecipientAsAddress(); });
+    command(edit, "&Speichere Produkt in Datenbank \tSTRG-O", QKeySequence(Qt::CTRL | Qt::Key_O),
+            [editor] { editor->SaveLineAsProduct(); });
     command(edit, "&Suche Produkt \tF3", QKeySequence(Qt::Key_F3),
             [editor] { editor->SearchProducts(); });
+    command(edit, "Suche in gesamter Produktliste \tSTRG-F3", QKeySequence(Qt::CTRL | Qt::Key_F3),
+            [editor] { editor->SearchAllProducts(); });
+    command(edit, "Zeige letzte Produktnummer", QKeySequence(),
+            [editor] { editor->ShowLastProductNumber(); });
     edit->addSeparator();
     command(edit, "Umschalten zwischen großer und kleiner Produktliste \tF12",
             QKeySequence(Qt::Key_F12), [editor] { editor->ToggleLargeList(); });
@@ -90,15 +95,13 @@ void CZelvaDlg::BuildEditorMenus()
     command(keys, "Zurücksetzen der Produkteingabezeile \tSTRG-3",
             QKeySequence(Qt::CTRL | Qt::Key_3), [editor] { editor->ClearPendingLine(); });
     command(keys, "Erweiterte Produkteingabesteuerung aktivieren/deaktivieren\tSTRG-G",
-            QKeySequence(Qt::CTRL | Qt::Key_G),
-            notAvailable("Die erweiterte Produkteingabesteuerung"));
+            QKeySequence(Qt::CTRL | Qt::Key_G), [editor] { editor->ToggleProductControl(); });
 
     key(QKeySequence(Qt::Key_F4), [editor] { editor->SaveChangedDocument(); });
     key(QKeySequence(Qt::Key_F5), [editor] { editor->AppendPendingLine(); });
     key(QKeySequence(Qt::CTRL | Qt::Key_2), [editor] { editor->ClearContent(); });
     key(QKeySequence(Qt::ALT | Qt::Key_O), [editor] { editor->EditConditions(); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_F6), notAvailable("Die gesamte Adressliste"));
-    key(QKeySequence(Qt::CTRL | Qt::Key_F3), notAvailable("Die gesamte Produktliste"));
+    key(QKeySequence(Qt::CTRL | Qt::Key_F6), [editor] { editor->SearchAllAddresses(); });
     key(QKeySequence(Qt::ALT | Qt::Key_Z), [editor] { editor->DeleteMarkedRow(); });
     key(QKeySequence(Qt::Key_Delete), [editor] { editor->DeleteMarkedRow(); });
     key(QKeySequence(Qt::CTRL | Qt::Key_U), [editor] { editor->RemoveHardLineBreaks(); });

@@ -12,8 +12,10 @@
 #include "common/testsupport.h"
 #include "platform/codec.h"
 #include "storage/logtable.h"
+#include "storage/ui/productcontrol.h"
 #include "storage/worksettings.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -27,6 +29,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <memory>
@@ -49,9 +52,11 @@ public:
         QDir().mkpath(Folder() + QStringLiteral("DocData"));
         QDir().mkpath(Folder() + QStringLiteral("Vorlagen"));
         WriteBytes(Folder() + QStringLiteral("Fakvo.cfg"), "Standard=standard.cfg\r\n");
+        // The shipped profile, with its sample address and product tables, and numbers that
+        // start at 1.
         WriteBytes(Folder() + QStringLiteral("standard.cfg"),
-                   "EIGENERLAENDERCODE=43\r\nEINZELPREISNACHKOMMASTELLEN=2\r\nSTANDARDMWST=20\r\n"
-                   "STARTRECHNUNGSNUMMER=1\r\nSTARTDOCNUMMER=1\r\nDOCBEARBEITER=Anna\r\n" +
+                   ReadBytes(QStringLiteral(FAKVO_STARTDAT "/standard.cfg")) +
+                       "\r\nSTARTRECHNUNGSNUMMER=1\r\nSTARTDOCNUMMER=1\r\nDOCBEARBEITER=Anna\r\n" +
                        extraSettings);
         StartEnvironment env;
         env.applicationDir = m_dir.filePath(QStringLiteral("bin"));
@@ -137,6 +142,8 @@ void Fill(QLineEdit* field, const QString& text)
 {
     field->setFocus();
     field->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(field, Qt::Key_Delete);
     Type(field, text);
 }
 
@@ -161,6 +168,14 @@ CellEditor* OpenCell(Fixture& f, int row, ProductColumn column)
     if (!QTest::qWaitFor([&] { return editor->isVisible(); }, 2000))
         return nullptr;
     return editor;
+}
+
+// Clicks row `row` of the selection list.
+void ClickSelection(Fixture& f, int row)
+{
+    QTreeWidget* tree = f.Editor().selectionList()->Tree();
+    const QRect rect = tree->visualItemRect(tree->topLevelItem(row));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(10, rect.center().y()));
 }
 
 void TypeIntoCell(CellEditor* editor, const QString& text)
@@ -193,7 +208,85 @@ class EditorTest : public QObject
     Q_OBJECT
 
 private slots:
-    void anInvoiceIsTypedEditedInPlaceAndStored()
+    void anInvoiceForACustomerWithProductsFromTheTable()
+    {
+        Fixture f;
+        QVERIFY(f.started);
+        // A customer number and Enter in the attention line take the customer.
+        QLineEdit* attention = f.Find<QLineEdit>("attention");
+        Fill(attention, QStringLiteral("1"));
+        QTest::keyClick(attention, Qt::Key_Return);
+        QCOMPARE(f.Find<QLineEdit>("name")->text(), QStringLiteral("Müller Bau GmbH"));
+        QCOMPARE(f.Find<QLineEdit>("attention")->text(), QStringLiteral("Herr Ing. Johann Müller"));
+        QCOMPARE(f.Find<QLineEdit>("postalCode")->text(), QStringLiteral("4020"));
+        QCOMPARE(f.Find<QComboBox>("country")->currentText(), QStringLiteral("Austria(43)AT"));
+        QCOMPARE(f.Find<QWidget>("recipient")->property("title").toString(),
+                 QStringLiteral("Empfänger (KuNr: 1)"));
+        QCOMPARE(f.window->document().conditions.customerVatId, QStringLiteral("ATU12345678"));
+        QCOMPARE(f.Editor().StatusText(),
+                 QStringLiteral("Telefon: +43 732 771234   Handy: +43 664 1234567   E-Mail: "
+                                "office@mueller-bau.at   Fax: +43 732 771235"));
+
+        // F3 with an empty pending line lists every product; a click takes one, F5 appends it.
+        QTest::keyClick(f.window.get(), Qt::Key_F3);
+        SelectionList* selection = f.Editor().selectionList();
+        QCOMPARE(selection->Mode(), SelectionMode::Products);
+        QCOMPARE(selection->RowCount(), 14);
+        QCOMPARE(f.Editor().StatusText(), QStringLiteral("14 Einträge gefunden."));
+        ClickSelection(f, 1);
+        QCOMPARE(f.Editor().Pending(),
+                 (PendingLine{QStringLiteral("1 Std."), QStringLiteral("1002"),
+                              QStringLiteral("Montage vor Ort"), QStringLiteral("20"),
+                              QStringLiteral("78.00"), QString()}));
+        QTest::keyClick(f.window.get(), Qt::Key_F5);
+        // The product number typed into the pending line finds that product alone.
+        Fill(f.Find<QLineEdit>("pendingNumber"), QStringLiteral("1004"));
+        Fill(f.Find<QLineEdit>("pendingText"), QString());
+        QTest::keyClick(f.window.get(), Qt::Key_F3);
+        QCOMPARE(selection->RowCount(), 1);
+        ClickSelection(f, 0);
+        QCOMPARE(f.Editor().Pending().tiers, QStringLiteral("1=5.90;10=5.50;50=4.90"));
+        QTest::keyClick(f.window.get(), Qt::Key_F5);
+        QCOMPARE(f.List().rowCount(), 2);
+        QCOMPARE(f.Cell(1, ProductColumn::Text), QStringLiteral("Kopierpapier A4, 500 Blatt"));
+        QCOMPARE(f.Total("amountDue"), QStringLiteral("100.68"));
+
+        // The quantity edited in place.
+        CellEditor* editor = OpenCell(f, 0, ProductColumn::Quantity);
+        QVERIFY(editor);
+        QCOMPARE(editor->toPlainText(), QStringLiteral("1 Std."));
+        TypeIntoCell(editor, QStringLiteral("1,5"));
+        QTRY_COMPARE(f.Cell(0, ProductColumn::Quantity), QStringLiteral("1.5"));
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(f.Cell(0, ProductColumn::LineTotal), QStringLiteral("117.00"));
+        QCOMPARE(f.Total("subtotal"), QStringLiteral("122.90"));
+        QCOMPARE(f.Total("vatTotal"), QStringLiteral("24.58"));
+        QCOMPARE(f.Total("amountDue"), QStringLiteral("147.48"));
+        // Twelve packs cost the tier price of ten.
+        TypeIntoCell(OpenCell(f, 1, ProductColumn::Quantity), QStringLiteral("12"));
+        QTRY_COMPARE(f.Cell(1, ProductColumn::UnitPrice), QStringLiteral("5.50"));
+        QCOMPARE(f.Cell(1, ProductColumn::LineTotal), QStringLiteral("66.00"));
+
+        // F2 stores invoice 1 of this year.
+        QTest::keyClick(f.window.get(), Qt::Key_F2);
+        QCOMPARE(f.window->document().number, 202600001);
+        const int id = f.window->document().id;
+        QVERIFY(id > 0);
+        QVERIFY(f.prompts.messages.isEmpty());
+
+        // The stored entry comes back with its rows, and its customer is found.
+        QTest::keyClick(f.window.get(), Qt::Key_2, Qt::ControlModifier);
+        QCOMPARE(f.List().rowCount(), 0);
+        QVERIFY(f.window->LoadDocument(id));
+        QCOMPARE(f.List().rowCount(), 2);
+        QCOMPARE(f.Cell(0, ProductColumn::Text), QStringLiteral("Montage vor Ort"));
+        QCOMPARE(f.Cell(1, ProductColumn::Quantity), QStringLiteral("12"));
+        QCOMPARE(f.Total("amountDue"), QStringLiteral("219.60"));
+        QCOMPARE(f.Editor().StatusText(), QStringLiteral("Das gewählte Dokument wurde geladen."));
+        QCOMPARE(selection->SelectedRows(), QList<int>{0});
+    }
+
+    void typedLinesAndTheirTiers()
     {
         Fixture f;
         QVERIFY(f.started);
@@ -201,45 +294,123 @@ private slots:
                       QStringLiteral("80"));
         AppendProduct(f, QStringLiteral("3"), QStringLiteral("Möbelgleiter Ø 25"),
                       QStringLiteral("1,50"), QStringLiteral("10=1,20"));
-        QCOMPARE(f.List().rowCount(), 2);
         QCOMPARE(f.Cell(0, ProductColumn::UnitPrice), QStringLiteral("80.00"));
         QCOMPARE(f.Cell(0, ProductColumn::VatRate), QStringLiteral("20"));
         QCOMPARE(f.Cell(1, ProductColumn::Text), QStringLiteral("Möbelgleiter Ø 25"));
-        // A single tier keeps its ";", so it counts once the quantity reaches it.
+        // A single typed tier keeps its ";", so it counts once the quantity reaches it.
         QCOMPARE(f.Cell(1, ProductColumn::PriceTiers), QStringLiteral("10=1.20;"));
         QCOMPARE(f.Total("amountDue"), QStringLiteral("197.40"));
         QCOMPARE(f.Editor().StatusText(), QStringLiteral("Produkteinträge: 2"));
-
-        CellEditor* editor = OpenCell(f, 1, ProductColumn::Quantity);
-        QVERIFY(editor);
-        QCOMPARE(editor->toPlainText(), QStringLiteral("3"));
-        TypeIntoCell(editor, QStringLiteral("1,5"));
-        QTRY_COMPARE(f.Cell(1, ProductColumn::Quantity), QStringLiteral("1.5"));
-        QVERIFY(!editor->isVisible());
-        QCOMPARE(f.Cell(1, ProductColumn::LineTotal), QStringLiteral("2.25"));
-        QCOMPARE(f.Total("subtotal"), QStringLiteral("162.25"));
-        QCOMPARE(f.Total("vatTotal"), QStringLiteral("32.45"));
-        QCOMPARE(f.Total("amountDue"), QStringLiteral("194.70"));
-
         TypeIntoCell(OpenCell(f, 1, ProductColumn::Quantity), QStringLiteral("12"));
         QTRY_COMPARE(f.Cell(1, ProductColumn::UnitPrice), QStringLiteral("1.20"));
         QCOMPARE(f.Cell(1, ProductColumn::LineTotal), QStringLiteral("14.40"));
-
-        QTest::keyClick(f.window.get(), Qt::Key_F2);
-        QCOMPARE(f.window->document().number, 202600001);
-        const int id = f.window->document().id;
-        QVERIFY(id > 0);
-        QVERIFY(f.prompts.messages.isEmpty());
-
-        // The stored entry comes back with its rows.
-        QTest::keyClick(f.window.get(), Qt::Key_2, Qt::ControlModifier);
-        QCOMPARE(f.List().rowCount(), 0);
-        QVERIFY(f.window->LoadDocument(id));
-        QCOMPARE(f.List().rowCount(), 2);
-        QCOMPARE(f.Cell(1, ProductColumn::Text), QStringLiteral("Möbelgleiter Ø 25"));
-        QCOMPARE(f.Cell(1, ProductColumn::Quantity), QStringLiteral("12"));
         QCOMPARE(f.Total("amountDue"), QStringLiteral("209.28"));
-        QCOMPARE(f.Editor().StatusText(), QStringLiteral("Das gewählte Dokument wurde geladen."));
+    }
+
+    void addressSearchesSerialDocumentsAndSavedRecords()
+    {
+        Fixture f;
+        QVERIFY(f.started);
+        // Two hits: nothing is taken until a click; the hint says so.
+        Fill(f.Find<QLineEdit>("searchText"), QStringLiteral("Sch"));
+        QTest::keyClick(f.window.get(), Qt::Key_F6);
+        SelectionList* selection = f.Editor().selectionList();
+        QCOMPARE(selection->Mode(), SelectionMode::Addresses);
+        QCOMPARE(selection->RowCount(), 2);
+        QCOMPARE(f.Editor().StatusText(), QStringLiteral("2 Einträge gefunden"));
+        QCOMPARE(f.Find<QLabel>("selectionHint")->text(),
+                 QStringLiteral("Durch einen Klick auf einen Adresseintrag übernehmen Sie die "
+                                "Empfängeradresse in die Empfänger-Adressfelder des "
+                                "Eingabedialogs."));
+        QCOMPARE(f.window->document().recipient.name, QString());
+        ClickSelection(f, 0);
+        QCOMPARE(f.window->document().recipient.town, QStringLiteral("Bern"));
+        QCOMPARE(f.window->document().recipient.country, 41);
+        QCOMPARE(f.Find<QLineEdit>("postalCode")->text(), QStringLiteral("3011"));
+
+        // Both marked: F2 stores one invoice per address.
+        AppendProduct(f, QStringLiteral("1"), QStringLiteral("Jahresgebühr"), QStringLiteral("50"));
+        QTreeWidget* tree = selection->Tree();
+        tree->topLevelItem(0)->setSelected(true);
+        tree->topLevelItem(1)->setSelected(true);
+        f.prompts.answers = {kAnswerYes};
+        QTest::keyClick(f.window.get(), Qt::Key_F2);
+        QCOMPARE(f.prompts.messages,
+                 (QStringList{QStringLiteral("Wollen Sie wirklich für alle 2 selektierten Adressen "
+                                             "dieses Dokument speichern?"),
+                              QStringLiteral("Die Dokumente wurden generiert")}));
+        QCOMPARE(f.window->document().number, 202600002);
+        QCOMPARE(f.window->document().recipient.town, QStringLiteral("Düsseldorf"));
+
+        // Ctrl+F6 lists every address; Ctrl+I saves the block as a new one and shows it.
+        QTest::keyClick(f.window.get(), Qt::Key_F6, Qt::ControlModifier);
+        QCOMPARE(selection->RowCount(), 12);
+        QTest::keyClick(f.window.get(), Qt::Key_1, Qt::ControlModifier);
+        Fill(f.Find<QLineEdit>("name"), QStringLiteral("Tischlerei Wöß"));
+        Fill(f.Find<QLineEdit>("town"), QStringLiteral("Gmünd"));
+        f.prompts.messages.clear();
+        f.prompts.answers = {kAnswerYes};
+        QTest::keyClick(f.window.get(), Qt::Key_I, Qt::ControlModifier);
+        QCOMPARE(f.prompts.messages.value(0),
+                 QStringLiteral("Soll dieser Empfängertextblock wirklich gespeichert werden?"));
+        QCOMPARE(selection->RowCount(), 1);
+        QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("13"));
+        QCOMPARE(tree->topLevelItem(0)->text(2), QStringLiteral("Tischlerei Wöß"));
+    }
+
+    void productsByNumberCellLastNumberAndTheProductWindow()
+    {
+        Fixture f;
+        QVERIFY(f.started);
+        // Enter in the product-number cell searches that number.
+        AppendProduct(f, QStringLiteral("1"), QStringLiteral("x"), QStringLiteral("1"));
+        CellEditor* editor = OpenCell(f, 0, ProductColumn::ProductNumber);
+        QVERIFY(editor);
+        Type(editor, QStringLiteral("1003"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        SelectionList* selection = f.Editor().selectionList();
+        QCOMPARE(selection->RowCount(), 1);
+        QCOMPARE(selection->Tree()->topLevelItem(0)->text(5), QStringLiteral("Anfahrtspauschale"));
+        ClickSelection(f, 0);
+        QCOMPARE(f.Editor().Pending().quantity, QStringLiteral("1 Psch."));
+
+        // Ctrl+O saves the pending line as a product; the list then shows it.
+        QTest::keyClick(editor, Qt::Key_Escape);
+        f.List().clearSelection();
+        Fill(f.Find<QLineEdit>("pendingNumber"), QStringLiteral("2001"));
+        Fill(f.Find<QLineEdit>("pendingText"), QStringLiteral("Kundendienst Pauschale"));
+        f.prompts.answers = {kAnswerYes};
+        QTest::keyClick(f.window.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(f.prompts.messages.value(0),
+                 QStringLiteral("Soll dieses Produkt wirklich gespeichert werden?"));
+        QCOMPARE(selection->RowCount(), 1);
+        QCOMPARE(selection->Tree()->topLevelItem(0)->text(1), QStringLiteral("2001"));
+
+        // Ctrl+G shows the product window; its search button acts after its short delay.
+        QTest::keyClick(f.window.get(), Qt::Key_G, Qt::ControlModifier);
+        auto* control = f.window->findChild<CProduktStrg*>();
+        QVERIFY(control);
+        QVERIFY(control->isVisible());
+        Fill(f.Find<QLineEdit>("pendingNumber"), QString());
+        Fill(f.Find<QLineEdit>("pendingText"), QStringLiteral("%Kaffee%"));
+        control->Button(ProductAction::Search)->click();
+        QTRY_COMPARE(selection->Tree()->topLevelItem(0)->text(1), QStringLiteral("1006"));
+        QCOMPARE(selection->RowCount(), 1);
+        control->Button(ProductAction::LastNumber)->click();
+        QTRY_COMPARE(selection->Tree()->topLevelItem(0)->text(1), QStringLiteral("2001"));
+        QTest::keyClick(f.window.get(), Qt::Key_G, Qt::ControlModifier);
+        QVERIFY(!control->isVisible());
+        QCOMPARE(f.window->workSettings()->ReadSetting(WorkSetting::ProductWindowHidden), 1);
+    }
+
+    void aMissingAddressColumnEndsTheApplication()
+    {
+        Fixture f("ODBCNAME1=FEHLT\r\n");
+        QVERIFY(f.started);
+        QTest::keyClick(f.window.get(), Qt::Key_F6);
+        QCOMPARE(f.prompts.messages.value(0),
+                 QStringLiteral("Ungültiges Feld 'FEHLT' aus Konfiguration!"));
+        QTRY_VERIFY(!f.window->isVisible());
     }
 
     void anOfferBecomesTheNextInvoiceWithF4()
@@ -563,7 +734,7 @@ private slots:
         recipient.country = 49;
         recipient.phone = QStringLiteral("0351 12345");
         recipient.email = QStringLiteral("post@weiss.de");
-        f.Editor().TakeRecipient(recipient, QStringLiteral("Auftrag 7"));
+        f.Editor().TakeAddress({recipient, QString(), QStringLiteral("Auftrag 7")});
         QCOMPARE(f.Find<QLineEdit>("postalCode")->text(), QStringLiteral("01067"));
         QCOMPARE(f.Find<QComboBox>("country")->currentText(), QStringLiteral("Deutschland(49)DE"));
         QCOMPARE(f.Find<QWidget>("recipient")->property("title").toString(),
@@ -575,7 +746,7 @@ private slots:
         AppendProduct(f, QStringLiteral("1"), QStringLiteral("Wartung"), QStringLiteral("90"));
         QVERIFY(SaveTemplate(CustomerTemplatePath(1003, f.window->config()), f.window->document()));
         QTest::keyClick(f.window.get(), Qt::Key_2, Qt::ControlModifier);
-        f.Editor().TakeRecipient(recipient, QStringLiteral("Auftrag 7"));
+        f.Editor().TakeAddress({recipient, QString(), QStringLiteral("Auftrag 7")});
         QCOMPARE(f.List().rowCount(), 1);
         QCOMPARE(f.Cell(0, ProductColumn::Text), QStringLiteral("Wartung"));
 

@@ -1,6 +1,7 @@
 // The recipient block's rules, the conditions line and dialog values, the list columns and
 // the printed widths the line breaks are measured against.
 
+#include "app/editor/addresstaking.h"
 #include "app/editor/conditionsrules.h"
 #include "app/editor/listlayout.h"
 #include "app/editor/printwidths.h"
@@ -95,6 +96,71 @@ TEST(RecipientRules, CountryListIndexByDiallingCode)
     EXPECT_EQ(countries.value(CountryListIndex(9999)), QStringLiteral("Weltzone(9999)WE"));
     EXPECT_EQ(CountryListIndex(0), -1);
     EXPECT_EQ(CountryListIndex(1), -1);
+}
+
+TEST(RecipientRules, CountryOfAnAddressTableValue)
+{
+    EXPECT_EQ(CountryFromAddressText(QStringLiteral("43")), 43);
+    EXPECT_EQ(CountryFromAddressText(QStringLiteral(" 49 ")), 49);
+    EXPECT_EQ(CountryFromAddressText(QStringLiteral("D")), 49);
+    EXPECT_EQ(CountryFromAddressText(QStringLiteral("A")), 43);
+    EXPECT_EQ(CountryFromAddressText(QStringLiteral("F")), 33);
+    EXPECT_EQ(CountryFromAddressText(QStringLiteral("ch")), 41);
+    EXPECT_EQ(CountryFromAddressText(QStringLiteral("Niederlande")), 31);
+    EXPECT_EQ(CountryFromAddressText(QStringLiteral("Atlantis")), 0);
+    EXPECT_EQ(CountryFromAddressText(QString()), 0);
+    EXPECT_EQ(CountryFromAddressText(QStringLiteral("-5")), 0);
+}
+
+TEST(AddressTaking, ARowBecomesTheRecipient)
+{
+    Configuration config;
+    config.ODBCKUNDENNRADDITION = 10000;
+    AddressRecord row;
+    row.id = QStringLiteral("7");
+    row.customerNumber = QStringLiteral("1003");
+    row.attention = QStringLiteral("Frau Jana Weiß");
+    row.name = QStringLiteral("Weiß Elektrotechnik e.K.");
+    row.street = QStringLiteral("Friedrichstraße 101");
+    row.postalCode = QStringLiteral("10117");
+    row.town = QStringLiteral("Berlin");
+    row.country = QStringLiteral("49");
+    row.vatId = QStringLiteral("DE234567890");
+    row.optional = QStringLiteral("Rahmenvertrag 12");
+    row.phone = QStringLiteral("-");
+    row.email = QStringLiteral("info@weiss-elektro.de");
+    row.selectionDate = QStringLiteral("2025-11-03");
+    row.freeFields[4] = QStringLiteral("Gold");
+    row.personalSalutation = QStringLiteral("Sehr geehrte Frau Weiß");
+
+    const TakenAddress taken = AddressForEditor(row, config);
+    EXPECT_EQ(taken.recipient.customerNumber, 11003);
+    EXPECT_EQ(taken.recipient.country, 49);
+    EXPECT_EQ(taken.recipient.phone, QString()); // three characters or fewer are no number
+    EXPECT_EQ(taken.recipient.selectionDate, 20251103);
+    EXPECT_EQ(taken.recipient.freeFields[4], QStringLiteral("Gold"));
+    EXPECT_EQ(taken.recipient.personalSalutation, QStringLiteral("Sehr geehrte Frau Weiß"));
+    EXPECT_EQ(taken.vatId, QStringLiteral("DE234567890"));
+    EXPECT_EQ(taken.reference, QStringLiteral("Rahmenvertrag 12"));
+
+    // Taken into a document: the phone typed before stays, the rules fix the postal code.
+    Document document;
+    document.recipient.phone = QStringLiteral("030 123456");
+    TakenAddress dutch = taken;
+    dutch.recipient.country = 31;
+    dutch.recipient.postalCode = QStringLiteral("1234 AB");
+    ApplyTakenAddress(document, dutch, 43);
+    EXPECT_EQ(document.recipient.phone, QStringLiteral("030 123456"));
+    EXPECT_EQ(document.recipient.postalCode, QStringLiteral("1234"));
+    EXPECT_EQ(document.conditions.customerVatId, QStringLiteral("DE234567890"));
+    EXPECT_EQ(document.conditions.reference, QStringLiteral("Rahmenvertrag 12"));
+
+    // A number that is no number gives no customer number.
+    row.customerNumber = QStringLiteral("K-17");
+    EXPECT_EQ(AddressForEditor(row, config).recipient.customerNumber, 0);
+    // The values the salutation rules read.
+    EXPECT_EQ(AddressValuesOf(row).id, 7);
+    EXPECT_EQ(AddressValuesOf(row).vatId, QStringLiteral("DE234567890"));
 }
 
 Conditions SampleConditions()

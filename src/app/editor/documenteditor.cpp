@@ -14,6 +14,7 @@
 #include "app/editor/recipientrules.h"
 #include "app/editor/selectionlist.h"
 #include "app/editor/statusline.h"
+#include "app/editor/storelookups.h"
 #include "app/editor/totalsfields.h"
 #include "app/editor/typebar.h"
 #include "app/editor/typecommands.h"
@@ -67,7 +68,8 @@ int ScreenDpiY(const QWidget* widget)
 
 DocumentEditor::DocumentEditor(const Configuration& config, EditorEnvironment environment,
                                QWidget* parent)
-    : QWidget(parent), m_config(config), m_env(std::move(environment))
+    : QWidget(parent), m_config(config), m_env(std::move(environment)),
+      m_lookups(std::make_unique<StoreLookups>(config))
 {
     setObjectName(QStringLiteral("documentEditor"));
     BuildAreas();
@@ -195,10 +197,8 @@ QWidget* DocumentEditor::BuildLeftColumn()
     connect(saveNew, &QPushButton::clicked, this, &DocumentEditor::SaveNewDocument);
     connect(saveChanged, &QPushButton::clicked, this, &DocumentEditor::SaveChangedDocument);
     connect(conditions, &QPushButton::clicked, this, &DocumentEditor::EditConditions);
-    connect(allAddresses, &QPushButton::clicked, this,
-            [this] { ShowNotAvailable(QStringLiteral("Die gesamte Adressliste")); });
-    connect(allProducts, &QPushButton::clicked, this,
-            [this] { ShowNotAvailable(QStringLiteral("Die gesamte Produktliste")); });
+    connect(allAddresses, &QPushButton::clicked, this, &DocumentEditor::SearchAllAddresses);
+    connect(allProducts, &QPushButton::clicked, this, &DocumentEditor::SearchAllProducts);
     for (QPushButton* printing : {pdf, preview, m_printButton})
         connect(printing, &QPushButton::clicked, this,
                 [this] { ShowNotAvailable(QStringLiteral("Das Drucken")); });
@@ -602,23 +602,16 @@ void DocumentEditor::ClearRecipient()
     m_recipient->AttentionField()->setFocus();
 }
 
-void DocumentEditor::TakeRecipient(const Recipient& recipient, const QString& reference)
+void DocumentEditor::TakeAddress(const TakenAddress& taken)
 {
     GatherInput();
-    Recipient taken = recipient;
-    if (recipient.phone.size() <= 3)
-        taken.phone = m_document.recipient.phone;
-    const PostalAddress postal = NormalisePostalAddress(recipient.postalCode, recipient.country,
-                                                        m_config.EIGENERLAENDERCODE);
-    taken.postalCode = postal.postalCode;
-    taken.country = postal.country;
-    m_document.recipient = taken;
-    m_document.conditions.reference = reference;
+    ApplyTakenAddress(m_document, taken, m_config.EIGENERLAENDERCODE);
     ShowDocument();
-    ShowStatus(ContactStatusText(taken));
+    ShowStatus(ContactStatusText(m_document.recipient));
     // An invoice for a customer with a template of its own starts from that template.
-    if (m_document.type == DocumentType::Invoice && taken.customerNumber != 0) {
-        const QString path = CustomerTemplatePath(taken.customerNumber, m_config);
+    const int customer = m_document.recipient.customerNumber;
+    if (m_document.type == DocumentType::Invoice && customer != 0) {
+        const QString path = CustomerTemplatePath(customer, m_config);
         if (QFileInfo::exists(path))
             ApplyTemplate(path);
     }

@@ -9,6 +9,7 @@
 #include "app/document/documentstore.h"
 #include "app/editor/cellrules.h"
 #include "app/editor/listlayout.h"
+#include "app/editor/recipientrules.h"
 #include "app/model/document.h"
 #include "app/model/totals.h"
 #include "storage/databasesettings.h"
@@ -18,6 +19,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -27,7 +29,10 @@ class QSplitter;
 
 namespace fakvo {
 
+class CProduktStrg;
 class CellEditor;
+class StoreLookups;
+struct LookupRows;
 class MessageFields;
 class PendingFields;
 class ProductListView;
@@ -98,10 +103,10 @@ public:
     void ConvertUnitPrices(PriceConversion conversion);
     void CommitOpenCell();
 
-    // Taking a recipient (from the address store): the customer number already carries the
-    // configured offset; the postal code follows the country rules; the status line shows
-    // the contact data; an invoice opens the customer's template when there is one.
-    void TakeRecipient(const Recipient& recipient, const QString& reference);
+    // Taking an address (from the address store): the postal code follows the country rules;
+    // the status line shows the contact data; an invoice opens the customer's template when
+    // there is one.
+    void TakeAddress(const TakenAddress& taken);
     // Taking a product into the pending line.
     void SetPendingLine(const PendingLine& line);
     PendingLine Pending() const;
@@ -121,11 +126,18 @@ public:
     void SaveAsTemplate();
     void DeleteTemplateFile();
 
-    // The address and product stores' commands; each tells in the status line when it is
-    // not available yet.
-    void LookUpCustomer();  // Enter in the attention line
-    void SearchProducts();  // F3
-    void SearchAddresses(); // F6
+    // The address and product tables. Results fill the selection list; a single address found
+    // is taken at once; a click takes an address into the recipient block or a product into
+    // the pending line.
+    void LookUpCustomer();         // Enter in the attention line
+    void SearchAddresses();        // F6
+    void SearchAllAddresses();     // Ctrl+F6
+    void SearchProducts();         // F3
+    void SearchAllProducts();      // Ctrl+F3
+    void ShowLastProductNumber();  // "Zeige letzte Produktnummer"
+    void SaveRecipientAsAddress(); // Ctrl+I
+    void SaveLineAsProduct();      // Ctrl+O
+    void ToggleProductControl();   // Ctrl+G
 
     bool LargeList() const { return m_largeList; }
     const DocumentTotals& Totals() const { return m_totals; }
@@ -146,6 +158,9 @@ signals:
     void mailClientRequested();
     // "Generiere &Mahnung(en) aus unbezahlten Rechnungen" of the type menu.
     void reminderGenerationRequested();
+    // A configured column is missing from the address or product table: the application ends
+    // (the message has been shown).
+    void endRequested();
 
 private:
     void BuildAreas();
@@ -177,9 +192,15 @@ private:
     void ShowNotAvailable(const QString& what);
     int KeptPaymentMethod() const;
     StoreContext Context() const;
+    DatabaseSettings DatabaseSettingsNow() const;
     void ShowStoreOutcome(const StoreOutcome& outcome);
     void ShowLoaded(const Document& loaded);
     void LookUpLoadedCustomer();
+    bool ShowLookup(const LookupRows& rows);
+    void TakeAddressRow(int row);
+    QString SearchColumn() const;
+    StoreOutcome SaveSerialDocuments(const QList<int>& rows);
+    void OnProductAction(int action, int row);
 
     const Configuration& m_config;
     EditorEnvironment m_env;
@@ -216,6 +237,8 @@ private:
     SelectionList* m_selection = nullptr;
     StatusLine* m_status = nullptr;
     QWidget* m_contentArea = nullptr;
+    std::unique_ptr<StoreLookups> m_lookups;
+    CProduktStrg* m_productControl = nullptr;
 };
 
 } // namespace fakvo

@@ -7,6 +7,7 @@
 #include "app/editor/messagefields.h"
 #include "app/editor/recipientrules.h"
 #include "app/editor/selectionlist.h"
+#include "app/editor/storelookups.h"
 #include "app/filechooser.h"
 #include "app/model/codes.h"
 #include "platform/prompt.h"
@@ -26,12 +27,16 @@ int DocumentEditor::KeptPaymentMethod() const
                : kDefaultPaymentMethod;
 }
 
+DatabaseSettings DocumentEditor::DatabaseSettingsNow() const
+{
+    return m_env.databaseSettings ? m_env.databaseSettings() : DatabaseSettings{};
+}
+
 StoreContext DocumentEditor::Context() const
 {
     StoreContext context;
     context.config = &m_config;
-    if (m_env.databaseSettings)
-        context.database = m_env.databaseSettings();
+    context.database = DatabaseSettingsNow();
     context.profileIndex = m_env.profileIndex ? m_env.profileIndex() : 0;
     context.keptPaymentMethod = KeptPaymentMethod();
     context.clock = m_env.now;
@@ -60,6 +65,11 @@ StoreOutcome DocumentEditor::SaveNewDocument()
 {
     CommitOpenCell();
     GatherInput();
+    const QList<int> marked = m_selection->Mode() == SelectionMode::Addresses
+                                  ? m_selection->SelectedRows()
+                                  : QList<int>();
+    if (marked.size() >= 2 && ConfirmSerialDocuments(static_cast<int>(marked.size())))
+        return SaveSerialDocuments(marked);
     Document stored = m_document;
     const StoreOutcome outcome = fakvo::SaveNewDocument(stored, Context());
     if (outcome.stored) {
@@ -86,6 +96,28 @@ StoreOutcome DocumentEditor::SaveChangedDocument()
         ShowLoaded(changed);
     ShowStoreOutcome(outcome);
     return outcome;
+}
+
+StoreOutcome DocumentEditor::SaveSerialDocuments(const QList<int>& rows)
+{
+    const fakvo::TakeAddress take = [this, &rows](Document& document, int index) {
+        const std::optional<TakenAddress> taken =
+            index >= 0 && index < rows.size() ? m_lookups->Address(rows[index]) : std::nullopt;
+        if (!taken)
+            return false;
+        ApplyTakenAddress(document, *taken, m_config.EIGENERLAENDERCODE);
+        return true;
+    };
+    const SerialOutcome serial =
+        fakvo::SaveSerialDocuments(m_document, static_cast<int>(rows.size()), take, Context());
+    if (serial.last) {
+        m_document = *serial.last;
+        ShowDocument();
+        ComputeTotals();
+    }
+    const StoreOutcome last = serial.stored.isEmpty() ? StoreOutcome{} : serial.stored.last();
+    ShowStoreOutcome(last);
+    return last;
 }
 
 bool DocumentEditor::LoadDocument(int rowId)
@@ -115,11 +147,6 @@ void DocumentEditor::ShowLoaded(const Document& loaded)
     ShowCaption();
     ShowDocument();
     ComputeTotals();
-}
-
-void DocumentEditor::LookUpLoadedCustomer()
-{
-    ShowStatus(QStringLiteral("Das gewählte Dokument wurde geladen."));
 }
 
 void DocumentEditor::OpenTemplateFile(bool fromBackup)
@@ -180,25 +207,5 @@ void DocumentEditor::DeleteTemplateFile()
     if (const std::optional<QString> path = ChooseFile(this, request))
         DeleteTemplate(*path);
 }
-
-void DocumentEditor::LookUpCustomer()
-{
-    GatherInput();
-    if (!CustomerNumberFromText(m_document.recipient.attention))
-        return;
-    ShowNotAvailable(QStringLiteral("Die Suche nach Kundennummern"));
-}
-
-void DocumentEditor::SearchProducts()
-{
-    ShowNotAvailable(QStringLiteral("Die Produktsuche"));
-}
-
-void DocumentEditor::SearchAddresses()
-{
-    ShowNotAvailable(QStringLiteral("Die Adresssuche"));
-}
-
-void DocumentEditor::OnSelectionChosen(SelectionMode, int) {}
 
 } // namespace fakvo

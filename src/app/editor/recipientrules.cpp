@@ -2,6 +2,8 @@
 
 #include "app/model/codes.h"
 
+#include <algorithm>
+
 namespace fakvo {
 namespace {
 
@@ -75,6 +77,20 @@ PostalAddress NormalisePostalAddress(const QString& postalCode, int country, int
     return {digits ? Padded(*digits, 4) : postalCode, country};
 }
 
+void ApplyTakenAddress(Document& document, const TakenAddress& taken, int ownCountry)
+{
+    Recipient recipient = taken.recipient;
+    if (recipient.phone.size() <= 3)
+        recipient.phone = document.recipient.phone;
+    const PostalAddress postal =
+        NormalisePostalAddress(recipient.postalCode, recipient.country, ownCountry);
+    recipient.postalCode = postal.postalCode;
+    recipient.country = postal.country;
+    document.recipient = recipient;
+    document.conditions.customerVatId = taken.vatId;
+    document.conditions.reference = taken.reference;
+}
+
 QString ContactStatusText(const Recipient& recipient)
 {
     QStringList parts;
@@ -99,6 +115,31 @@ int CountryListIndex(int diallingCode)
             return static_cast<int>(i);
     }
     return -1;
+}
+
+int CountryFromAddressText(const QString& value)
+{
+    const QString text = value.trimmed();
+    if (text.isEmpty())
+        return 0;
+    bool number = false;
+    const int code = text.toInt(&number);
+    if (number)
+        return std::max(0, code);
+    QString letters = text.toUpper();
+    if (letters == u"A")
+        letters = QStringLiteral("AT");
+    else if (letters == u"D")
+        letters = QStringLiteral("DE");
+    else if (letters == u"F")
+        letters = QStringLiteral("FR");
+    for (const QString& entry : CountryList()) {
+        const qsizetype open = entry.indexOf(u'(');
+        if (entry.endsWith(u')' + letters) ||
+            entry.left(open).compare(text, Qt::CaseInsensitive) == 0)
+            return CountryCode(entry);
+    }
+    return 0;
 }
 
 } // namespace fakvo

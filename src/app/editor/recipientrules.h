@@ -18,6 +18,16 @@ QString CustomerLookupText(const QString& typed);
 // as a number above 0; none for any other text, which is a name, not a number.
 std::optional<int> CustomerNumberFromText(const QString& typed);
 
+// An address as the editor takes it into the recipient block.
+struct TakenAddress
+{
+    Recipient recipient; // the customer number already carries ODBCKUNDENNRADDITION
+    QString vatId;       // the document's customer VAT id
+    QString reference;   // the row's optional field, taken into the document's reference
+
+    bool operator==(const TakenAddress&) const = default;
+};
+
 struct PostalAddress
 {
     QString postalCode;
@@ -36,6 +46,11 @@ struct PostalAddress
 // five digits as above.
 PostalAddress NormalisePostalAddress(const QString& postalCode, int country, int ownCountry);
 
+// Takes an address into a document as the recipient block does: the recipient (keeping the
+// document's phone when the address has none longer than three characters), the postal code
+// and country by the rules above, the VAT id and the reference.
+void ApplyTakenAddress(Document& document, const TakenAddress& taken, int ownCountry);
+
 // The status line after taking an address: "Telefon: ", "Handy: ", "E-Mail: " and "Fax: ",
 // each with its value, each only when the value is longer than three characters, separated
 // by three blanks.
@@ -43,5 +58,10 @@ QString ContactStatusText(const Recipient& recipient);
 
 // The index of a dialling code in the country list; -1 when no entry has it (0 included).
 int CountryListIndex(int diallingCode);
+
+// The dialling code of an address table's country value: a number as it stands; "A", "D" and
+// "F" for Austria, Germany and France; a two-letter code or a name of the country list
+// ("DE", "Deutschland"). 0 for an empty or unknown value.
+int CountryFromAddressText(const QString& value);
 
 } // namespace fakvo

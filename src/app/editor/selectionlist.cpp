@@ -31,13 +31,13 @@ SelectionList::SelectionList(QWidget* parent) : QWidget(parent)
     });
 }
 
-void SelectionList::ShowRows(SelectionMode mode, const QList<SelectionColumn>& columns,
+void SelectionList::ShowRows(SelectionMode mode, const QList<SelectionListColumn>& columns,
                              const QList<QStringList>& rows)
 {
     m_mode = mode;
     m_tree->clear();
     QStringList headers;
-    for (const SelectionColumn& column : columns)
+    for (const SelectionListColumn& column : columns)
         headers << column.header;
     m_tree->setColumnCount(static_cast<int>(columns.size()));
     m_tree->setHeaderLabels(headers);

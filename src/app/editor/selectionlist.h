@@ -20,7 +20,7 @@ enum class SelectionMode
     Addresses = 4,
 };
 
-struct SelectionColumn
+struct SelectionListColumn
 {
     QString header;
     int width = 100;
@@ -33,7 +33,7 @@ class SelectionList : public QWidget
 public:
     explicit SelectionList(QWidget* parent = nullptr);
 
-    void ShowRows(SelectionMode mode, const QList<SelectionColumn>& columns,
+    void ShowRows(SelectionMode mode, const QList<SelectionListColumn>& columns,
                   const QList<QStringList>& rows);
     void Clear();
     void SetHint(const QString& text);

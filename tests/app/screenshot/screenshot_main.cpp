@@ -30,7 +30,7 @@ void FillInvoice(DocumentEditor& editor)
     recipient.country = 43;
     recipient.phone = QStringLiteral("0316 271 845");
     recipient.email = QStringLiteral("office@oellinger.at");
-    editor.TakeRecipient(recipient, QStringLiteral("Bestellung 4711"));
+    editor.TakeAddress({recipient, QString(), QStringLiteral("Bestellung 4711")});
 
     const QList<PendingLine> lines{
         {QStringLiteral("3"), QStringLiteral("ST-100"), QStringLiteral("Stuhl „Wien“, Buche geölt"),
@@ -80,6 +80,8 @@ int main(int argc, char** argv)
     window.editor()->ClearRecipient();
     if (!stored.stored || !window.LoadDocument(stored.rowId))
         return 1;
+    // The selection list shows the product table, as after Ctrl+F3.
+    window.editor()->SearchAllProducts();
     window.show();
     if (const QScreen* screen = window.screen())
         window.setGeometry(screen->availableGeometry());
