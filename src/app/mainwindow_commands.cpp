@@ -54,8 +54,12 @@ void CZelvaDlg::BuildEditorMenus()
     edit->addSeparator();
     command(edit, "Suche nach Adresse ... \tF6", QKeySequence(Qt::Key_F6),
             [editor] { editor->SearchAddresses(); });
+    command(edit, "&Bearbeite Adresse... \tALT-F5", QKeySequence(Qt::ALT | Qt::Key_F5),
+            [editor] { editor->EditAddress(); });
     command(edit, "Speichere Adresse in Datenbank \tSTRG-I", QKeySequence(Qt::CTRL | Qt::Key_I),
             [editor] { editor->SaveRecipientAsAddress(); });
+    command(edit, "&Bearbeite Produkt... \tSTRG-F5", QKeySequence(Qt::CTRL | Qt::Key_F5),
+            [editor] { editor->EditProduct(); });
     command(edit, "&Speichere Produkt in Datenbank \tSTRG-O", QKeySequence(Qt::CTRL | Qt::Key_O),
             [editor] { editor->SaveLineAsProduct(); });
     command(edit, "&Suche Produkt \tF3", QKeySequence(Qt::Key_F3),

@@ -13,6 +13,7 @@
 #include "platform/codec.h"
 #include "storage/logtable.h"
 #include "storage/ui/productcontrol.h"
+#include "storage/ui/recorddialog.h"
 #include "storage/worksettings.h"
 
 #include <QAbstractButton>
@@ -356,6 +357,32 @@ private slots:
         QCOMPARE(selection->RowCount(), 1);
         QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("13"));
         QCOMPARE(tree->topLevelItem(0)->text(2), QStringLiteral("Tischlerei Wöß"));
+    }
+
+    void theRecordDialogChangesTheMarkedAddress()
+    {
+        Fixture f;
+        QVERIFY(f.started);
+        Fill(f.Find<QLineEdit>("searchText"), QStringLiteral("Sch"));
+        QTest::keyClick(f.window.get(), Qt::Key_F6);
+        SelectionList* selection = f.Editor().selectionList();
+        selection->SelectRow(0);
+        OnNextDialog([](QWidget* dialog) {
+            auto* record = qobject_cast<CDatenSatz*>(dialog);
+            QVERIFY(record);
+            QTableWidget* grid = record->Grid();
+            for (int row = 0; row < grid->rowCount(); ++row) {
+                if (grid->verticalHeaderItem(row)->text().startsWith(QStringLiteral("ORT ")))
+                    grid->item(row, 0)->setText(QStringLiteral("Thun"));
+            }
+            record->Change();
+        });
+        QTest::keyClick(f.window.get(), Qt::Key_F5, Qt::AltModifier);
+        QVERIFY(f.Reactivate());
+        QCOMPARE(selection->RowCount(), 1);
+        QCOMPARE(selection->SelectedRows(), QList<int>{0});
+        QCOMPARE(selection->Tree()->topLevelItem(0)->text(0), QStringLiteral("12"));
+        QCOMPARE(selection->Tree()->topLevelItem(0)->text(6), QStringLiteral("Thun"));
     }
 
     void productsByNumberCellLastNumberAndTheProductWindow()

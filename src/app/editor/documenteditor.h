@@ -137,6 +137,8 @@ public:
     void ShowLastProductNumber();  // "Zeige letzte Produktnummer"
     void SaveRecipientAsAddress(); // Ctrl+I
     void SaveLineAsProduct();      // Ctrl+O
+    void EditAddress();            // Alt+F5: the marked address, or a new one
+    void EditProduct();            // Ctrl+F5: the marked product, or a new one
     void ToggleProductControl();   // Ctrl+G
 
     bool LargeList() const { return m_largeList; }

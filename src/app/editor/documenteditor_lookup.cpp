@@ -178,6 +178,31 @@ void DocumentEditor::SaveLineAsProduct()
         ShowLookup(*rows);
 }
 
+void DocumentEditor::EditAddress()
+{
+    const QList<int> marked = m_selection->Mode() == SelectionMode::Addresses
+                                  ? m_selection->SelectedRows()
+                                  : QList<int>();
+    const long long shown = marked.isEmpty() ? 0 : m_lookups->AddressId(marked.first());
+    const long long id = m_lookups->EditAddressRecord(DatabaseSettingsNow(), shown, this);
+    if (id <= 0)
+        return;
+    // The written record is shown and marked, as a lookup of its number finds it.
+    const LookupRows rows = m_lookups->LookUpCustomer(DatabaseSettingsNow(), id);
+    if (ShowLookup(rows) && !rows.rows.isEmpty())
+        m_selection->SelectRow(0);
+}
+
+void DocumentEditor::EditProduct()
+{
+    const QList<int> marked =
+        m_selection->Mode() == SelectionMode::Products ? m_selection->SelectedRows() : QList<int>();
+    const long long shown = marked.isEmpty() ? 0 : m_lookups->ProductId(marked.first());
+    const long long id = m_lookups->EditProductRecord(DatabaseSettingsNow(), shown, this);
+    if (id > 0 && ShowLookup(m_lookups->SearchProducts(DatabaseSettingsNow(), {{}, {}, id})))
+        m_selection->SelectRow(0);
+}
+
 void DocumentEditor::OnSelectionChosen(SelectionMode mode, int row)
 {
     switch (mode) {
@@ -234,7 +259,7 @@ void DocumentEditor::OnProductAction(int action, int row)
         ShowCellMenu(QCursor::pos());
         break;
     case ProductAction::EditProduct:
-        ShowNotAvailable(QStringLiteral("Das Bearbeiten von Produkten"));
+        EditProduct();
         break;
     case ProductAction::SaveProduct:
         SaveLineAsProduct();

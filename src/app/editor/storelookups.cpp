@@ -4,6 +4,7 @@
 #include "config/configuration.h"
 #include "storage/addressstore.h"
 #include "storage/productstore.h"
+#include "storage/ui/recorddialog.h"
 #include "texts/salutation.h"
 
 namespace fakvo {
@@ -136,6 +137,47 @@ std::optional<PendingLine> StoreLookups::Product(int row) const
     return PendingLine{line[ProductColumn::Quantity],  line[ProductColumn::ProductNumber],
                        line[ProductColumn::Text],      line[ProductColumn::VatRate],
                        line[ProductColumn::UnitPrice], line[ProductColumn::PriceTiers]};
+}
+
+long long StoreLookups::AddressId(int row) const
+{
+    if (row < 0 || row >= m_results->addresses.size())
+        return 0;
+    return m_results->addresses[row].id.trimmed().toLongLong();
+}
+
+long long StoreLookups::ProductId(int row) const
+{
+    if (row < 0 || row >= m_results->products.size())
+        return 0;
+    return m_results->products[row].id.trimmed().toLongLong();
+}
+
+namespace {
+
+long long RunRecordDialog(const RecordEditor& editor, long long recordId, QWidget* parent)
+{
+    CDatenSatz dialog(editor, recordId, parent);
+    dialog.exec();
+    return dialog.ChangedId() != 0 ? dialog.ChangedId() : dialog.AppendedId();
+}
+
+} // namespace
+
+long long StoreLookups::EditAddressRecord(const DatabaseSettings& settings, long long recordId,
+                                          QWidget* parent)
+{
+    Database database(settings);
+    AddressStore store(database, m_config, Salutation(m_config));
+    return RunRecordDialog(store.Editor(), recordId, parent);
+}
+
+long long StoreLookups::EditProductRecord(const DatabaseSettings& settings, long long recordId,
+                                          QWidget* parent)
+{
+    Database database(settings);
+    ProductStore store(database, m_config);
+    return RunRecordDialog(store.Editor(), recordId, parent);
 }
 
 long long StoreLookups::SaveRecipient(const DatabaseSettings& settings, const Recipient& recipient,

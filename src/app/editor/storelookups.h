@@ -9,6 +9,8 @@
 #include "storage/database.h"
 
 #include <QList>
+
+class QWidget;
 #include <QStringList>
 
 #include <memory>
@@ -59,6 +61,17 @@ public:
     std::optional<LookupRows> ShowLastProductNumber(const DatabaseSettings& settings);
     // Product row `row` of the last product search as the pending line.
     std::optional<PendingLine> Product(int row) const;
+
+    // The record ids of rows of the last searches; 0 for a row that is not there.
+    long long AddressId(int row) const;
+    long long ProductId(int row) const;
+
+    // The record dialog on the address or product table, opened on `recordId` (0: empty, for
+    // appending). The id of the changed or appended record; 0 when none was written.
+    long long EditAddressRecord(const DatabaseSettings& settings, long long recordId,
+                                QWidget* parent);
+    long long EditProductRecord(const DatabaseSettings& settings, long long recordId,
+                                QWidget* parent);
 
     // "Speichere Adresse in Datenbank" (after its question): the new address's id, 0 when
     // nothing was saved.
