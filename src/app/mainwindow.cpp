@@ -65,13 +65,14 @@ void CZelvaDlg::BuildWidgets()
 
     setCentralWidget(central);
     connect(m_editor, &DocumentEditor::typeListRequested, this,
-            [this] { ShowNotAvailable(QStringLiteral("Die Dokumentenübersicht")); });
+            [this] { m_editor->ShowNotAvailable(QStringLiteral("Die Dokumentenübersicht")); });
     connect(m_editor, &DocumentEditor::invoicesByPaymentRequested, this,
-            [this] { ShowNotAvailable(QStringLiteral("Die Dokumentenübersicht")); });
-    connect(m_editor, &DocumentEditor::mailClientRequested, this,
-            [this] { ShowNotAvailable(QStringLiteral("Das Senden über den Mail-Client")); });
+            [this] { m_editor->ShowNotAvailable(QStringLiteral("Die Dokumentenübersicht")); });
+    connect(m_editor, &DocumentEditor::mailClientRequested, this, [this] {
+        m_editor->ShowNotAvailable(QStringLiteral("Das Senden über den Mail-Client"));
+    });
     connect(m_editor, &DocumentEditor::reminderGenerationRequested, this,
-            [this] { ShowNotAvailable(QStringLiteral("Das Generieren von Mahnungen")); });
+            [this] { m_editor->ShowNotAvailable(QStringLiteral("Das Generieren von Mahnungen")); });
     // A configured column the address or product table lacks ends the application.
     connect(
         m_editor, &DocumentEditor::endRequested, this,
@@ -164,11 +165,6 @@ StoreOutcome CZelvaDlg::SaveChangedDocument()
 bool CZelvaDlg::LoadDocument(int rowId)
 {
     return m_editor->LoadDocument(rowId);
-}
-
-void CZelvaDlg::ShowNotAvailable(const QString& what)
-{
-    ShowStatus(what + QStringLiteral(" ist in dieser Version noch nicht verfügbar."));
 }
 
 void CZelvaDlg::BringToFront()

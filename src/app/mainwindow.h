@@ -97,7 +97,6 @@ private:
     void BuildWidgets();
     void BuildMenus();
     void BuildEditorMenus();
-    void ShowNotAvailable(const QString& what);
     void FillProfileMenu();
     bool PrepareDataFolder();
     bool WriteTest();

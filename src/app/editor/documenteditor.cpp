@@ -500,43 +500,46 @@ void DocumentEditor::ShowTips(bool on)
     }
 }
 
-void DocumentEditor::MeasureLineBreaks(bool tellUser)
+LineMeasure DocumentEditor::MeasureAt(int printedWidth, bool* printerMissing) const
 {
-    MeasureTextColumn(false);
     WorkSettings* settings = Settings();
     const MeasuringDeviceChoice choice = ChooseMeasuringDevice(
         settings ? settings->Text(WorkSetting::Printer1) : QString(),
         QPrinterInfo::availablePrinterNames(), QPrinterInfo::defaultPrinterName());
     MeasuringPage page(choice);
     const bool missing = choice.printerMissing || !page.Device();
+    if (printerMissing)
+        *printerMissing = missing;
+    // A printer that is gone or cannot be opened: a PDF page stands in, so the editor still
+    // breaks its lines near where paper will.
+    std::optional<MeasuringPage> standIn;
+    if (missing)
+        standIn.emplace(MeasuringDeviceChoice{});
+    const QPaintDevice* device = missing ? standIn->Device() : page.Device();
+    return fakvo::MeasureLineBreaks(PrintFont(m_config.FONT, m_config.STANDARDFONTGROESSE), *device,
+                                    TenthsOfMillimetreToTwips(printedWidth), ScreenDpiX(this),
+                                    ScreenDpiY(this));
+}
+
+void DocumentEditor::MeasureLineBreaks(bool tellUser)
+{
+    bool missing = false;
+    const LineMeasure message = MeasureAt(PrintedMessageWidth(m_config), &missing);
     if (missing && tellUser) {
-        for (const QString& message : PrinterMissingMessages())
-            FrageJaNein(message);
+        for (const QString& text : PrinterMissingMessages())
+            FrageJaNein(text);
     }
-    MeasuringPage pdf(MeasuringDeviceChoice{});
-    const QPaintDevice* device = missing ? pdf.Device() : page.Device();
-    const LineMeasure message =
-        fakvo::MeasureLineBreaks(PrintFont(m_config.FONT, m_config.STANDARDFONTGROESSE), *device,
-                                 TenthsOfMillimetreToTwips(PrintedMessageWidth(m_config)),
-                                 ScreenDpiX(this), ScreenDpiY(this));
+    MeasureTextColumn(false);
     m_message->SetTextFont(m_textFont);
     m_message->SetWrapWidth(message.width);
 }
 
 void DocumentEditor::MeasureTextColumn(bool withVatColumn)
 {
-    WorkSettings* settings = Settings();
-    const MeasuringDeviceChoice choice = ChooseMeasuringDevice(
-        settings ? settings->Text(WorkSetting::Printer1) : QString(),
-        QPrinterInfo::availablePrinterNames(), QPrinterInfo::defaultPrinterName());
-    MeasuringPage page(choice.printerMissing ? MeasuringDeviceChoice{} : choice);
-    MeasuringPage pdf(MeasuringDeviceChoice{});
-    const QPaintDevice* device = page.Device() ? page.Device() : pdf.Device();
-    const int printedWidth = PrintedTextColumnWidth(
-        m_config, TypeTraits(m_document.type).IsReminderList(), withVatColumn);
-    const LineMeasure measure = fakvo::MeasureLineBreaks(
-        PrintFont(m_config.FONT, m_config.STANDARDFONTGROESSE), *device,
-        TenthsOfMillimetreToTwips(printedWidth), ScreenDpiX(this), ScreenDpiY(this));
+    const LineMeasure measure =
+        MeasureAt(PrintedTextColumnWidth(m_config, TypeTraits(m_document.type).IsReminderList(),
+                                         withVatColumn),
+                  nullptr);
     m_sizes = SizesFromMeasure(measure.width, measure.lineHeight);
     m_textFont = ScreenFont(m_config.FONT, m_config.STANDARDFONTGROESSE, ScreenDpiY(this));
 }

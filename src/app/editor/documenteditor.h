@@ -8,6 +8,7 @@
 
 #include "app/document/documentstore.h"
 #include "app/editor/cellrules.h"
+#include "app/editor/linemeasure.h"
 #include "app/editor/listlayout.h"
 #include "app/editor/recipientrules.h"
 #include "app/model/document.h"
@@ -141,6 +142,10 @@ public:
     void EditProduct();            // Ctrl+F5: the marked product, or a new one
     void ToggleProductControl();   // Ctrl+G
 
+    // "… ist in dieser Version noch nicht verfügbar." in the status line, for a command whose
+    // subsystem is not built yet.
+    void ShowNotAvailable(const QString& what);
+
     bool LargeList() const { return m_largeList; }
     const DocumentTotals& Totals() const { return m_totals; }
     const CellEditorSizes& EditorSizes() const { return m_sizes; }
@@ -177,6 +182,7 @@ private:
     void ApplyLayout();
     void RebuildListColumns();
     void MeasureTextColumn(bool withVatColumn);
+    LineMeasure MeasureAt(int printedWidth, bool* printerMissing) const;
     void ShowLines();
     void ShowTips(bool on);
     CellRules Rules() const;
@@ -191,7 +197,6 @@ private:
     void ShowCellMenu(const QPoint& globalPosition);
     void ShowTypeMenu(const QPoint& position);
     void OnSelectionChosen(SelectionMode mode, int row);
-    void ShowNotAvailable(const QString& what);
     int KeptPaymentMethod() const;
     StoreContext Context() const;
     DatabaseSettings DatabaseSettingsNow() const;
