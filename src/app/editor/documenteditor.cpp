@@ -101,11 +101,10 @@ void DocumentEditor::BuildAreas()
     content->addWidget(m_productArea, 1);
     m_message = new MessageFields(m_contentArea);
     content->addWidget(m_message, 1);
-    row->addWidget(m_contentArea, 1);
+    row->addWidget(m_contentArea, 3);
     m_selection = new SelectionList(this);
     m_selection->setMinimumWidth(240);
-    m_selection->setMaximumWidth(420);
-    row->addWidget(m_selection);
+    row->addWidget(m_selection, 1);
     layout->addLayout(row, 1);
 
     m_status = new StatusLine(this);
