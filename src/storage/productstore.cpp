@@ -1,5 +1,7 @@
 #include "storage/productstore.h"
 
+#include "app/model/tiers.h"
+
 #include "app/model/money.h"
 #include "config/configuration.h"
 #include "platform/prompt.h"
@@ -61,21 +63,6 @@ QStringList ProductListRow(const ProductRecord& r)
     return {r.unit, r.number, r.price, r.tiers, r.vatRate, r.description};
 }
 
-QString NormalizeTiers(const QString& tiers)
-{
-    QStringList entries;
-    for (const QString& entry : tiers.split(QLatin1Char(';'))) {
-        const QString trimmed = entry.trimmed();
-        if (!trimmed.isEmpty())
-            entries << trimmed;
-    }
-    std::stable_sort(entries.begin(), entries.end(), [](const QString& a, const QString& b) {
-        return ReadDecimal(a.section(QLatin1Char('='), 0, 0)) <
-               ReadDecimal(b.section(QLatin1Char('='), 0, 0));
-    });
-    return entries.join(QLatin1Char(';'));
-}
-
 ProductLine TakeProduct(const ProductRecord& record, const Configuration& config)
 {
     const int decimals = config.EINZELPREISNACHKOMMASTELLEN;
@@ -109,7 +96,7 @@ ProductLine TakeProduct(const ProductRecord& record, const Configuration& config
     line[ProductColumn::Text] = record.description;
     line[ProductColumn::VatRate] = record.vatRate.isEmpty() ? config.STANDARDMWST : record.vatRate;
     line[ProductColumn::UnitPrice] = priceText;
-    line[ProductColumn::PriceTiers] = NormalizeTiers(tiers);
+    line[ProductColumn::PriceTiers] = JoinTiers(TierEntries(tiers));
     return line;
 }
 

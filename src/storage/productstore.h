@@ -44,10 +44,6 @@ QStringList ProductMappings(const Configuration& config);
 QList<SelectionColumn> ProductListColumns(const QList<int>& widths);
 QStringList ProductListRow(const ProductRecord& record);
 
-// A tier text "threshold=price;…" with its entries trimmed, empty ones dropped, sorted by
-// rising threshold and joined with ';' (none after the last).
-QString NormalizeTiers(const QString& tiers);
-
 // The pending product line a chosen product becomes: quantity text (1, or the unit's number
 // and the unit), product number, description, VAT rate (STANDARDMWST when empty), unit price
 // (rounded to EINZELPREISNACHKOMMASTELLEN, divided by ODBCPRKORRPREIS when above 0) and the

@@ -11,6 +11,8 @@
 
 #include "storetestsupport.h"
 
+#include "app/model/tiers.h"
+
 #include <gtest/gtest.h>
 
 using namespace fakvo;
@@ -365,7 +367,8 @@ TEST(TakeProduct, QuantityPriceTiersAndVat)
     EXPECT_EQ(line[ProductColumn::UnitPrice], S("19.99"));
     EXPECT_EQ(line[ProductColumn::PriceTiers], S("1=19.99;10=18"));
 
-    EXPECT_EQ(NormalizeTiers(S(" 100=7 ;; 10=9.5;2=9.9;")), S("2=9.9;10=9.5;100=7"));
+    EXPECT_EQ(JoinTiers(TierEntries(S(" 100=7 ;; 10=9.5;2=9.9;"))), S("2=9.9;10=9.5;100=7"));
+    EXPECT_EQ(JoinTiers(TierEntries(S("1=9.5"))), S("1=9.5;")) << "a single tier applies";
 }
 
 TEST(NewProductRecord, UnitsTotalsAndCommas)

@@ -1,5 +1,7 @@
 #include "app/editor/cellrules.h"
 
+#include "app/model/tiers.h"
+
 #include "app/model/money.h"
 #include "config/valueforms.h"
 
@@ -64,32 +66,6 @@ std::optional<QString> UnitPriceFromTotal(const QString& text, double quantity, 
     const double total = ReadNumber(QString(text).remove(QChar(u'g'), Qt::CaseInsensitive));
     const double price = quantity == 0.0 ? total : total / quantity;
     return FormatDecimal(price, decimals);
-}
-
-QString JoinTiers(const QStringList& entries)
-{
-    QStringList kept;
-    for (const QString& entry : entries) {
-        const QString trimmed = entry.trimmed();
-        if (!trimmed.isEmpty())
-            kept << trimmed;
-    }
-    std::stable_sort(kept.begin(), kept.end(), [](const QString& a, const QString& b) {
-        return ParseInteger(a) < ParseInteger(b);
-    });
-    if (kept.size() == 1)
-        return kept.first() + u';';
-    return kept.join(u';');
-}
-
-QStringList TierEntries(const QString& tiers)
-{
-    QStringList entries;
-    for (const QString& entry : tiers.split(u';')) {
-        if (!entry.trimmed().isEmpty())
-            entries << entry.trimmed();
-    }
-    return entries;
 }
 
 void CommitCellText(ProductLine& line, int column, const QString& text, const CellRules& rules)

@@ -4,6 +4,7 @@
 // becomes a row, and the text clean-up of Ctrl+U. No widgets: the list only shows results.
 
 #include "app/model/document.h"
+#include "app/model/tiers.h"
 
 #include <QString>
 #include <QStringList>
@@ -38,15 +39,6 @@ QString NumberCellText(const QString& text);
 // total divided by `quantity` and written with `decimals` decimals ("g100" for 4 gives
 // "25.00"). A quantity of 0 takes the total as the unit price. None for a text without "g".
 std::optional<QString> UnitPriceFromTotal(const QString& text, double quantity, int decimals);
-
-// The tier text of entries "threshold=price": each entry trimmed, empty ones dropped, sorted
-// by rising threshold (the integer at the entry's start; equal thresholds keep their order)
-// and joined with ";". A single entry keeps a trailing ";", since the amount computation
-// reads a tier text only when it holds more than one entry.
-QString JoinTiers(const QStringList& entries);
-
-// The entries of a tier text, as the price editor shows them one per line.
-QStringList TierEntries(const QString& tiers);
 
 // Ctrl+U: every CR LF and every LF becomes a blank, then every double blank a single one
 // (one pass).
