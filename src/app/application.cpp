@@ -41,6 +41,10 @@ int CZelvaApp::Run(int argc, char** argv)
     if (!mainWindow.Initialise())
         return 1;
     mainWindow.show();
+    if (!mainWindow.RunAutomaticJobs()) {
+        mainWindow.close();
+        return 0;
+    }
 
     // For start-up benchmarks and smoke tests: end through the exit routine once the first
     // window is up.

@@ -51,6 +51,10 @@ public:
     // been shown); the caller then runs no event loop.
     bool Initialise();
 
+    // The automatic jobs of the command line (-G document from a template, -D letter job),
+    // run once the window is up. False when the application is to end afterwards (-E).
+    bool RunAutomaticJobs();
+
     const Configuration& config() const { return m_config; }
     const QString& dataFolder() const { return m_config.dataFolder; }
     const QString& fileStem() const { return m_fileStem; }
@@ -117,6 +121,7 @@ private:
     QString m_clerk;
     bool m_forcedEnd = false;
     bool m_exitDone = false;
+    bool m_automaticDocumentDone = false; // the template gets its ".OK" copy at the end
     std::unique_ptr<LogTable> m_logTable;
     std::unique_ptr<WorkSettings> m_workSettings;
     DatabaseSettings m_databaseSettings;

@@ -303,6 +303,12 @@ bool CZelvaDlg::RunExitRoutine()
     if (m_exitDone)
         return true;
     m_exitDone = true;
+    // A program that started an automatic document waits for this copy of its template.
+    if (m_automaticDocumentDone) {
+        const QString done = m_options.autoTemplateFile + QStringLiteral(".OK");
+        QFile::remove(done);
+        QFile::copy(m_options.autoTemplateFile, done);
+    }
     Log(0, QStringLiteral("Programm wurde beendet"));
     SetLogQueueNotifier({});
     if (m_logTable)

@@ -1,6 +1,9 @@
 #include "startup.h"
 
+#include "app/model/documenttype.h"
 #include "config/valueforms.h"
+
+#include <QFileInfo>
 
 namespace fakvo {
 
@@ -40,6 +43,35 @@ std::optional<LetterJob> ParseLetterJob(const QStringList& lines)
     for (qsizetype i = 8; i < lines.size(); ++i)
         job.text += lines[i] + u'\n';
     return job;
+}
+
+int DocumentTypeCodeFromTemplate(const QString& templatePath)
+{
+    const QString name = QFileInfo(templatePath).fileName();
+    if (name.isEmpty())
+        return 0;
+    const QChar code = name.back().toUpper();
+    // The first type of a letter: "M" is the first reminder, "Y" the unknown type is skipped.
+    for (int type = 0; type <= 15; ++type) {
+        if (type == 3)
+            continue;
+        if (QChar(TypeTraits(static_cast<DocumentType>(type)).shortCode[0]) == code)
+            return type;
+    }
+    return 0;
+}
+
+int LetterJobShippingMethod(LetterShipping shipping)
+{
+    switch (shipping) {
+    case LetterShipping::LetterService:
+        return 2; // "Postaro"
+    case LetterShipping::EMail:
+        return 3; // "E-Mail"
+    case LetterShipping::Post:
+        break;
+    }
+    return 1; // "Post"
 }
 
 } // namespace fakvo

@@ -1,6 +1,8 @@
 #pragma once
 // Rules of start-up that need no window: the caption, the network role, the letter-job file.
 
+#include "app/commandline.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -33,5 +35,12 @@ struct LetterJob
     QString text; // lines 9 and following, each followed by a line break
 };
 std::optional<LetterJob> ParseLetterJob(const QStringList& lines);
+
+// The document type of an automatic document: the last character of the template's file name
+// read as a type's short code ("test.fvr" gives an invoice); an invoice when no type has it.
+int DocumentTypeCodeFromTemplate(const QString& templatePath);
+
+// The shipping method code of a letter job: post 1, letter service 2, e-mail 3.
+int LetterJobShippingMethod(LetterShipping shipping);
 
 } // namespace fakvo

@@ -213,6 +213,43 @@ private slots:
         QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("home2/Fakvo/standard.cfg"))));
     }
 
+    void automaticJobsStoreUnattendedAndEnd()
+    {
+        // An invoice template for customer 1 of the sample data, and a letter job for it.
+        const QString tmpl = m_dir.filePath(QStringLiteral("auto test.fvr"));
+        QVERIFY(WriteBytes(tmpl, "0\r\n0\r\n1\r\n14\r\n1\r\n0\r\n\r\n1\r\n\r\n\r\n\r\n"
+                                 "2\tST-100\tStuhl\t20\t189.00\t378.00\t\t\r\n"));
+        QCOMPARE(
+            RunProgram({QStringLiteral("-I1"), QStringLiteral("-G1;") + tmpl, QStringLiteral("-E")},
+                       nullptr, false),
+            0);
+        QVERIFY2(QFile::exists(tmpl + QStringLiteral(".OK")),
+                 "the caller learns that the job is done");
+
+        const QString job = m_dir.filePath(QStringLiteral("brief.txt"));
+        QVERIFY(WriteBytes(job,
+                           "BRIEF kunde@example.at\r\n!!1\r\n\r\n\r\n\r\n\r\n\r\n"
+                           "Ihre Anfrage\r\nSehr geehrte Damen und Herren,\r\nvielen Dank.\r\n"));
+        QCOMPARE(
+            RunProgram({QStringLiteral("-I1"), QStringLiteral("-D") + job, QStringLiteral("-E")},
+                       nullptr, false),
+            0);
+
+        const QString journal = m_dir.filePath(QStringLiteral("home2/Fakvo/Fakvo.db"));
+        QProcess sqlite;
+        sqlite.start(
+            QStringLiteral("sqlite3"),
+            {journal,
+             QStringLiteral("SELECT DOCTYPE, KUNDENNR, AMERKUNG, EBETRAG, VERSAND FROM protadr "
+                            "ORDER BY ID")});
+        QVERIFY(sqlite.waitForFinished(30000));
+        const QStringList rows =
+            QString::fromUtf8(sqlite.readAllStandardOutput()).trimmed().split(u'\n');
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0], QStringLiteral("0|1||453.6|1"));
+        QCOMPARE(rows[1], QStringLiteral("8|1|Ihre Anfrage|0|1"));
+    }
+
     void secondInstanceHandsOverAndEnds()
     {
         QProcess first;

@@ -349,6 +349,14 @@ void DocumentEditor::ApplyDefaults()
     SelectDocumentType(m_document.type);
 }
 
+void DocumentEditor::ReplaceDocument(const Document& document)
+{
+    CommitOpenCell();
+    m_document = document;
+    ShowDocument();
+    ComputeTotals();
+}
+
 void DocumentEditor::ConfigurationChanged()
 {
     CommitOpenCell();

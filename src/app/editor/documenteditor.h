@@ -115,6 +115,8 @@ public:
     // Storing and loading. F2 stores the document as a new entry; F4 rewrites the loaded one
     // after asking (an offer becomes an invoice this way); loading shows a stored entry and
     // remembers it for F4 and "Letze gel. DokNr".
+    // Puts a whole document into the editor (automatic jobs fill it this way) and recomputes.
+    void ReplaceDocument(const Document& document);
     StoreOutcome SaveNewDocument();
     StoreOutcome SaveChangedDocument();
     bool LoadDocument(int rowId);
