@@ -53,6 +53,10 @@ struct EditorEnvironment
     std::function<int()> profileIndex;
     std::function<QString()> clerk;
     std::function<QDateTime()> now;
+    // The document lock between workstations: F4 takes it for the loaded entry before it asks,
+    // and gives it back at the end. Without the workstation messaging every lock is granted.
+    std::function<bool(int rowId)> lockDocument;
+    std::function<void(int rowId)> unlockDocument;
 };
 
 class DocumentEditor : public QWidget

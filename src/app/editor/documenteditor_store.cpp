@@ -13,6 +13,8 @@
 #include "platform/prompt.h"
 #include "storage/worksettings.h"
 
+#include <QScopeGuard>
+
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QTextEdit>
@@ -87,6 +89,13 @@ StoreOutcome DocumentEditor::SaveChangedDocument()
     GatherInput();
     Document changed = m_document;
     changed.id = m_loadedId;
+    // A document locked by another workstation cannot be changed; the lock tells the user why.
+    if (m_loadedId > 0 && m_env.lockDocument && !m_env.lockDocument(m_loadedId))
+        return {};
+    const auto unlock = qScopeGuard([this] {
+        if (m_loadedId > 0 && m_env.unlockDocument)
+            m_env.unlockDocument(m_loadedId);
+    });
     if (m_loadedId > 0 &&
         FrageJaNein(QStringLiteral("Wollen Sie wirklich dieses Dokument verändern?"),
                     PromptMode::Question) != kAnswerYes)
