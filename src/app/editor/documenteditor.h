@@ -177,6 +177,7 @@ signals:
 
 private:
     void BuildAreas();
+    void FollowCellEditor(int row, int column);
     QWidget* BuildLeftColumn();
     QWidget* BuildProductArea();
     void ConnectAreas();

@@ -7,6 +7,7 @@
 #include "app/editor/productlist.h"
 #include "app/model/dates.h"
 #include "platform/prompt.h"
+#include "storage/ui/productcontrol.h"
 #include "support/log.h"
 
 #include <QApplication>
@@ -88,6 +89,16 @@ void DocumentEditor::OpenCellEditor(int row, int column)
     m_list->OpenEditor(row, column, CellEditorText(m_document.lines[row], column, reminder),
                        m_sizes, m_textFont);
     m_openCell = row * 10 + column + 1;
+    FollowCellEditor(row, column);
+}
+
+void DocumentEditor::FollowCellEditor(int row, int column)
+{
+    // The extended product entry window stands just below the cell being edited.
+    if (!m_productControl || !m_productControl->isVisible())
+        return;
+    const QRect cell = m_list->visualRect(m_list->model()->index(row, column));
+    m_productControl->move(m_list->viewport()->mapToGlobal(cell.bottomLeft() + QPoint(0, 2)));
 }
 
 void DocumentEditor::CommitOpenCell()
