@@ -5,7 +5,7 @@
 // Each argument that begins with "-" (or "/", unless the argument names an existing file or
 // folder) is one option: the letter after the sign, in either case, and as value the rest of
 // the argument. A following argument without an option sign continues that value after a
-// blank, as an unquoted path with blanks would on the original single command line. A "-"
+// blank, as an unquoted path with blanks would on a single Windows command line. A "-"
 // inside a value never starts a new option, so paths like /home/anna-maria/x stay whole.
 
 #include <QString>

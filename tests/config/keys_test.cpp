@@ -411,7 +411,7 @@ TEST(KeyTable, EveryKeyIsSpelledOnceAndFoundByItsOwnLine)
         EXPECT_EQ(FindKeyForLine(name + u' '), &entry) << entry.name << " with a blank before '='";
         EXPECT_NE(RowOf(entry.name), nullptr) << entry.name << " has no row in the test table";
     }
-    // The keys of the reference plus the four SMTP login keys.
+    // The 232 keys of the configuration file plus the four SMTP login keys.
     EXPECT_EQ(names.size(), 236);
     for (const KeyRow& row : kKeyRows)
         EXPECT_NE(FindKey(QString::fromLatin1(row.key)), nullptr) << row.key << " is not a key";
