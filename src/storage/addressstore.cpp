@@ -299,20 +299,7 @@ SavedRecord AddressStore::SaveRecipientAsAddress(const Recipient& recipient, con
                     PromptMode::Question) != kAnswerYes)
         return saved;
     const NewRecord record = NewAddressRecord(m_config, recipient, vatId);
-    const ColumnList table =
-        m_database.ColumnsOf(TableSet::Addresses, m_database.Of(TableSet::Addresses).table);
-    if (!table.ok) {
-        saved.outcome = TableOutcome::Failed(QString());
-        return saved;
-    }
-    const ColumnTypes types = TypesOfColumns(table, record.names);
-    if (!types.outcome.ok) {
-        saved.outcome = types.outcome;
-        return saved;
-    }
-    saved.id = Editor().WriteRecord(false, record.names, types.types, record.values);
-    if (saved.id == 0)
-        saved.outcome = TableOutcome::Failed(QString());
+    saved.id = Editor().InsertNewRecord(record.names, record.values, saved.outcome);
     return saved;
 }
 

@@ -284,22 +284,9 @@ SavedProduct ProductStore::SaveLineAsProduct(const ProductLine& line)
         return saved;
 
     const NewRecord record = NewProductRecord(m_config, line);
-    const ColumnList table =
-        m_database.ColumnsOf(TableSet::Products, m_database.Of(TableSet::Products).table);
-    if (!table.ok) {
-        saved.outcome = TableOutcome::Failed(QString());
+    saved.id = Editor().InsertNewRecord(record.names, record.values, saved.outcome);
+    if (saved.id == 0)
         return saved;
-    }
-    const ColumnTypes types = TypesOfColumns(table, record.names);
-    if (!types.outcome.ok) {
-        saved.outcome = types.outcome;
-        return saved;
-    }
-    saved.id = Editor().WriteRecord(false, record.names, types.types, record.values);
-    if (saved.id == 0) {
-        saved.outcome = TableOutcome::Failed(QString());
-        return saved;
-    }
     ProductQuery byId;
     byId.productId = saved.id;
     saved.shown = SearchProducts(byId);

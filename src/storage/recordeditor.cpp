@@ -254,6 +254,25 @@ long long RecordEditor::WriteRecord(bool update, const QStringList& names, const
     return update ? statement.idValue : HighestId(connection);
 }
 
+long long RecordEditor::InsertNewRecord(const QStringList& names, const QStringList& values,
+                                        TableOutcome& outcome)
+{
+    const ColumnList table = m_database.ColumnsOf(m_table.set, Table());
+    if (!table.ok) {
+        outcome = TableOutcome::Failed(QString());
+        return 0;
+    }
+    const ColumnTypes types = TypesOfColumns(table, names);
+    if (!types.outcome.ok) {
+        outcome = types.outcome;
+        return 0;
+    }
+    const long long id = WriteRecord(false, names, types.types, values);
+    if (id == 0)
+        outcome = TableOutcome::Failed(QString());
+    return id;
+}
+
 bool RecordEditor::DeleteRecordById(long long id)
 {
     Connection connection = m_database.Open(m_table.set);

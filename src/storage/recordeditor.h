@@ -14,6 +14,7 @@
 // whose name begins with a non-automatic id column receives the highest id plus 1.
 
 #include "config/tableset.h"
+#include "storage/columnmapping.h"
 #include "storage/database.h"
 
 #include <QString>
@@ -108,6 +109,12 @@ public:
     // value, a failing statement; each shown and logged).
     long long WriteRecord(bool update, const QStringList& names, const QStringList& types,
                           const QStringList& values);
+
+    // Inserts a new row: the table's column types decide the quoting of each value, then the
+    // record writer runs. The new id, 0 with `outcome` saying why when nothing was written (a
+    // configured column the table lacks ends the program).
+    long long InsertNewRecord(const QStringList& names, const QStringList& values,
+                              TableOutcome& outcome);
 
     // "DELETE FROM <table> where <id>=<id>"; false when it failed or deleted no row.
     bool DeleteRecordById(long long id);

@@ -27,20 +27,6 @@ QString FileMessage(const QString& name)
     return QStringLiteral("Die Datei '%1' kann nicht geöffnet werden!").arg(name);
 }
 
-// The lines of a text as typed (CR LF or LF between lines), without a last empty line after
-// a final line break.
-QStringList SplitTextLines(const QString& text)
-{
-    QStringList lines = text.split(u'\n');
-    if (lines.size() > 1 && lines.constLast().isEmpty())
-        lines.removeLast();
-    for (QString& line : lines) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-    }
-    return lines;
-}
-
 } // namespace
 
 QString DocumentTextFolder(const Configuration& config)
@@ -148,6 +134,18 @@ DocumentText LoadDocumentText(const Configuration& config, DocumentType type,
             result.signaturePosition = LetterSignaturePosition(result.signaturePosition, config);
     }
     return result;
+}
+
+QStringList SplitTextLines(const QString& text)
+{
+    QStringList lines = text.split(u'\n');
+    if (lines.size() > 1 && lines.constLast().isEmpty())
+        lines.removeLast();
+    for (QString& line : lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    }
+    return lines;
 }
 
 } // namespace fakvo

@@ -56,4 +56,8 @@ struct DocumentText
 DocumentText LoadDocumentText(const Configuration& config, DocumentType type,
                               std::optional<int> journalId, const QString& givenText);
 
+// The lines of a text as typed (CR LF or LF between lines), without a last empty line after a
+// final line break.
+QStringList SplitTextLines(const QString& text);
+
 } // namespace fakvo

@@ -5,6 +5,7 @@
 #include "app/model/money.h"
 #include "app/model/totals.h"
 #include "config/valueforms.h"
+#include "texts/documenttext.h"
 
 namespace fakvo {
 namespace {
@@ -63,16 +64,7 @@ QString CellFromTemplate(QString text)
 // line break; none for an empty message.
 QStringList MessageLines(const QString& message)
 {
-    if (message.isEmpty())
-        return {};
-    QStringList lines = message.split(u'\n');
-    if (lines.size() > 1 && lines.constLast().isEmpty())
-        lines.removeLast();
-    for (QString& line : lines) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-    }
-    return lines;
+    return message.isEmpty() ? QStringList() : SplitTextLines(message);
 }
 
 int LinesPerRowOrDefault(int linesPerRow, const Configuration& config)
