@@ -9,6 +9,7 @@
 #include "app/editor/typebar.h"
 #include "app/filechooser.h"
 #include "app/mainwindow.h"
+#include "common/logtexts.h"
 #include "common/testsupport.h"
 #include "platform/codec.h"
 #include "storage/logtable.h"
@@ -103,20 +104,7 @@ public:
     }
     QString Total(const char* name) const { return Find<QLineEdit>(name)->text(); }
 
-    // The texts of the application log, read after the window has written them.
-    QStringList LogTexts() const
-    {
-        LogTable table(Folder() + LogTableName(kStem), kStem, QString());
-        QStringList texts;
-        if (!table.Open().ok)
-            return texts;
-        for (int n = 1; n <= table.RecordCount(); ++n) {
-            if (const auto record = table.ReadLogRecord(n))
-                texts << record->text;
-        }
-        table.CloseLogTable();
-        return texts;
-    }
+    QStringList LogTexts() const { return fakvo::test::LogTableTexts(Folder(), kStem); }
 
     ScriptedPrompts prompts;
     std::unique_ptr<CZelvaDlg> window;

@@ -1,6 +1,7 @@
 // The main window on a fresh data folder, offscreen, and the program's start-up from outside.
 
 #include "app/mainwindow.h"
+#include "common/logtexts.h"
 #include "common/testsupport.h"
 #include "storage/logtable.h"
 #include "storage/worksettings.h"
@@ -27,20 +28,7 @@ private:
     QTemporaryDir m_dir;
     const QString m_stem = QStringLiteral("001a2b4d.5e");
 
-    // The texts of the application log table of the test workstation.
-    QStringList LogTexts() const
-    {
-        LogTable table(DataFolder() + LogTableName(m_stem), m_stem, QString());
-        QStringList texts;
-        if (!table.Open().ok)
-            return texts;
-        for (int n = 1; n <= table.RecordCount(); ++n) {
-            if (const auto record = table.ReadLogRecord(n))
-                texts << record->text;
-        }
-        table.CloseLogTable();
-        return texts;
-    }
+    QStringList LogTexts() const { return fakvo::test::LogTableTexts(DataFolder(), m_stem); }
 
     StartEnvironment Environment() const
     {
